@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QList>
+#include <QStringList>
+
+#include <array>
+#include <cstdint>
+
+namespace catalogue {
+
+// The five sneaker items, numbered as the check boxes, the price file's
+// columns and the price arrays are.
+inline constexpr int ItemCount = 5;
+enum Item : int { CrossTrainers = 0, Basketball = 1, Fitness = 2, Running = 3, Walking = 4 };
+
+// Whole-dollar prices, one array per item, parallel to the brand list: entry i
+// of every array belongs to the brand at position i.
+struct PriceTable
+{
+    QList<std::int16_t> intCrossTrainersPrice;
+    QList<std::int16_t> intBasketballPrice;
+    QList<std::int16_t> intFitnessPrice;
+    QList<std::int16_t> intRunningPrice;
+    QList<std::int16_t> intWalkingPrice;
+
+    qsizetype size() const { return intCrossTrainersPrice.size(); }
+    // The price of `item` for the brand at `brand`; a position outside the
+    // table raises Subscript out of range.
+    std::int16_t price(int item, int brand) const;
+    void append(const std::array<std::int16_t, ItemCount> &prices);
+
+    const QList<std::int16_t> &column(int item) const;
+};
+
+// What a price file holds: the brand names in file order and their prices.
+struct Catalogue
+{
+    QStringList brands;
+    PriceTable prices;
+};
+
+} // namespace catalogue

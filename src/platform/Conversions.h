@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+namespace platform {
+
+// Text-to-value conversions as the runtime does them. Each raises Type
+// mismatch for text it does not recognise and Overflow for a value out of the
+// target's range.
+
+// "True"/"False" in any letter case, "#TRUE#"/"#FALSE#", or a number
+// (non-zero is true); surrounding spaces and tabs are allowed.
+bool toBoolean(const QString &text);
+
+// A decimal number with an optional sign (before or after the digits), an
+// optional fraction and exponent, surrounded by optional spaces and tabs;
+// fractions round half to even. Values outside the 32-bit range overflow.
+std::int32_t toLong(const QString &text);
+// The same for the 16-bit Integer.
+std::int16_t toInteger(const QString &text);
+
+// Parses a plain decimal number: digits with an optional fraction and an
+// optional exponent and a leading sign. Returns nothing when the text is not
+// such a number.
+std::optional<double> parseDecimal(QStringView text);
+
+// Rounds half to even, as every conversion to an integer type does.
+double roundHalfEven(double value);
+
+// The runtime's texts for a Boolean and an integer.
+QString booleanText(bool value);
+QString integerText(std::int64_t value);
+
+} // namespace platform

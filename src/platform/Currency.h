@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+
+namespace platform {
+
+// The runtime's fixed-point money type: a signed 64-bit count of
+// ten-thousandths, so whole-dollar sums are exact. Leaving the range raises
+// Overflow.
+class Currency
+{
+public:
+    static constexpr std::int64_t Scale = 10000;
+
+    constexpr Currency() = default;
+    static Currency fromWhole(std::int64_t dollars);
+    static constexpr Currency fromTenThousandths(std::int64_t units) { return Currency(units); }
+
+    constexpr std::int64_t tenThousandths() const { return m_units; }
+
+    Currency operator+(Currency other) const;
+    Currency operator*(std::int64_t factor) const;
+
+    friend constexpr bool operator==(Currency, Currency) = default;
+    friend constexpr auto operator<=>(Currency, Currency) = default;
+
+private:
+    constexpr explicit Currency(std::int64_t units) : m_units(units) {}
+    std::int64_t m_units = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+namespace platform {
+
+// The per-user application settings store, addressed by application,
+// section and key, holding text. On Windows the values live where the shop's
+// earlier program kept them, HKEY_CURRENT_USER\Software\VB and VBA Program
+// Settings\<application>\<section>; elsewhere in the user's configuration
+// folder, <application>.conf, one group per section.
+namespace settings {
+
+// The stored text, or `defaultValue` when the key is absent or the store
+// cannot be read.
+QString GetSetting(const QString &application, const QString &section, const QString &key,
+                   const QString &defaultValue);
+
+// Stores the text. Returns false when the store cannot be written (a
+// read-only file or folder); the caller's choice still holds for this run.
+bool SaveSetting(const QString &application, const QString &section, const QString &key, const QString &value);
+
+} // namespace settings
+} // namespace platform

@@ -1,0 +1,39 @@
+#include "quote/Quote.h"
+
+#include "platform/Format.h"
+#include "platform/Integer.h"
+
+#include <algorithm>
+
+namespace quote {
+
+Outcome calculate(const Selection &selection, const catalogue::PriceTable &prices)
+{
+    Outcome outcome;
+    if (selection.brandText.isEmpty()) {
+        outcome.messages << NoBrandMessage;
+        return outcome;
+    }
+    if (std::all_of(selection.checkValues.begin(), selection.checkValues.end(), [](int v) { return v == 0; }))
+        outcome.messages << NoItemMessage;
+    if (!selection.pairsChosen) {
+        outcome.messages << NoPairsMessage;
+        return outcome;
+    }
+
+    platform::Currency sum;
+    for (int item = 0; item < catalogue::ItemCount; ++item) {
+        const std::int16_t amount = platform::multiplyIntegers(
+            prices.price(item, selection.brandIndex), platform::toInteger(selection.checkValues[item]));
+        sum = sum + platform::Currency::fromWhole(amount);
+    }
+    outcome.total = sum * selection.pairs;
+    return outcome;
+}
+
+QString quoteCaption(platform::Currency total, const QLocale &locale)
+{
+    return QStringLiteral("The cost of the selected sneaker(s) is ") + platform::format(total, u"$ ##,###.00", locale);
+}
+
+} // namespace quote

@@ -1,0 +1,79 @@
+#include "window/frmMain.h"
+
+#include "catalogue/PriceFile.h"
+#include "platform/RuntimeError.h"
+
+#include <QCoreApplication>
+#include <QCursor>
+#include <QListWidget>
+#include <QMenu>
+
+namespace {
+
+const QString ExitPassword = QStringLiteral("472916");
+
+} // namespace
+
+void frmMain::Form_Load()
+{
+    ReadTheRegistry();
+    ReadPrices();
+    SetAllOtherBackColor();
+    if (blnDateDisplay)
+        mnuPreferencesDateandTimeOn_Click();
+    else
+        mnuPreferencesDateandTimeOff_Click();
+    setBackColor(lngBackColor);
+}
+
+void frmMain::ReadPrices()
+{
+    const QString path = catalogue::priceFilePath(QCoreApplication::applicationDirPath());
+    try {
+        catalogue::Catalogue loaded = catalogue::readPriceFile(path);
+        prices = std::move(loaded.prices);
+        // One call for the whole list: adding thousands of brands one by one is slow.
+        lstBrands->addItems(loaded.brands);
+    } catch (platform::RuntimeError &error) {
+        if (error.path().isEmpty())
+            error.at(path, 0);
+        throw error.explainedAs(catalogue::priceFileFailureExplanation(error.number()));
+    }
+}
+
+void frmMain::Form_GotFocus()
+{
+    lstBrands->setFocus(Qt::OtherFocusReason);
+}
+
+void frmMain::Form_MouseUp(std::int16_t button, std::int16_t, float, float)
+{
+    if (button == 2)
+        mnuPreferences->exec(QCursor::pos());
+}
+
+void frmMain::mnuFileExit_Click()
+{
+    const QString typed = m_dialogs.inputBox(QStringLiteral("Enter a password in order to exit the program"),
+                                             QStringLiteral("Exit the Program?"), platform::Dialogs::Echo::Masked);
+    if (typed == ExitPassword) {
+        m_dialogs.messageBox(QStringLiteral("Thank you for using for using our program!"),
+                             QStringLiteral("The Pellory"));
+        m_events.end(EXIT_SUCCESS);
+        return;
+    }
+    m_dialogs.messageBox(QStringLiteral("Please contact one of The Pellory \r\nstaff members for assistance."),
+                         QStringLiteral("OOOPS!! Incorrect Password"));
+}
+
+void frmMain::mnuHelpPelloryProgram_Click()
+{
+    const QStringList lines{
+        QStringLiteral("This program was developed by Quarlow for "),
+        QStringLiteral("your use while shopping in The Pellory. "),
+        QStringLiteral("We hope your visit with us was pleasant and "),
+        QStringLiteral("productive.  If you have unanswered questions, "),
+        QStringLiteral("please ask one of our staff.  Have a great day!!"),
+    };
+    m_dialogs.messageBox(lines.join(QStringLiteral("\r\n")), QStringLiteral("Brought to You by The Pellory"));
+}

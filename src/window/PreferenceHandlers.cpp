@@ -1,0 +1,108 @@
+#include "window/frmMain.h"
+
+#include "platform/DateText.h"
+#include "platform/OleColor.h"
+#include "platform/RuntimeError.h"
+#include "preferences/Preferences.h"
+#include "window/ControlColors.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDateTime>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace {
+
+QColor colorOf(std::int32_t value)
+{
+    return platform::colorFromValue(value, QApplication::palette());
+}
+
+} // namespace
+
+void frmMain::ReadTheRegistry()
+{
+    const preferences::StoredPreferences stored = preferences::readPreferences();
+    blnDateDisplay = stored.dateDisplay;
+    lngBackColor = stored.backColor;
+}
+
+void frmMain::setBackColor(std::int32_t color)
+{
+    m_backColor = color;
+    window::paintBackground(surface, colorOf(color));
+}
+
+void frmMain::SetAllOtherBackColor()
+{
+    const QColor color = colorOf(lngBackColor);
+    for (QWidget *widget : {static_cast<QWidget *>(fraSneakerItems), static_cast<QWidget *>(fraPairs)})
+        window::paintBackground(widget, color);
+    for (int pairs = 1; pairs <= 5; ++pairs)
+        window::paintBackground(optPair[pairs], color);
+    for (QCheckBox *box : chkSneakerItem)
+        window::paintBackground(box, color);
+    for (QPushButton *button : {cmdCalculate, cmdReset, cmdClearQuote})
+        window::paintButton(button, color, platform::isSystemColor(lngBackColor));
+}
+
+void frmMain::mnuColorsCustom_Click()
+{
+    try {
+        const std::optional<QColor> chosen = m_dialogs.chooseColor(colorOf(backColor()));
+        if (!chosen)
+            platform::raise(platform::ErrorNumber::ColorChooserCancelled);
+        setBackColor(platform::valueFromColor(*chosen));
+        lngBackColor = backColor();
+        preferences::saveBackColor(lngBackColor);
+        SetAllOtherBackColor();
+    } catch (const platform::RuntimeError &error) {
+        if (error.number() == int(platform::ErrorNumber::ColorChooserCancelled))
+            m_dialogs.messageBox(QStringLiteral("Color change is canceled."));
+        else
+            m_dialogs.messageBox(QStringLiteral("An unexpected error has occurred \r\n"
+                                                "Please contact a member of the \r\n"
+                                                "Pellory staff."));
+    }
+}
+
+void frmMain::mnuColorsdefault_Click()
+{
+    setBackColor(preferences::DefaultBackColor);
+    lngBackColor = backColor();
+    // Stored too, so the next start keeps the default the shop went back to.
+    preferences::saveBackColor(lngBackColor);
+    SetAllOtherBackColor();
+}
+
+void frmMain::mnuPreferencesDateandTimeOn_Click()
+{
+    mnuPreferencesDateandTimeOff->setChecked(false);
+    mnuPreferencesDateandTimeOn->setChecked(true);
+    if (!tmrSneakers->isActive())
+        tmrSneakers->start();
+    lblDateTime->setVisible(true);
+    blnDateDisplay = true;
+    preferences::saveDateDisplay(true);
+}
+
+void frmMain::mnuPreferencesDateandTimeOff_Click()
+{
+    mnuPreferencesDateandTimeOff->setChecked(true);
+    mnuPreferencesDateandTimeOn->setChecked(false);
+    tmrSneakers->stop();
+    lblDateTime->setVisible(false);
+    blnDateDisplay = false;
+    preferences::saveDateDisplay(false);
+}
+
+void frmMain::tmrSneakers_Timer()
+{
+    lblDateTime->setText(platform::dateTimeText(QDateTime::currentDateTime()));
+    lblDateTime->adjustSize();
+}

@@ -1,0 +1,92 @@
+#include "window/frmMain.h"
+
+#include "quote/Availability.h"
+#include "quote/Quote.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+int frmMain::listIndex() const
+{
+    const QList<QListWidgetItem *> selected = lstBrands->selectedItems();
+    return selected.isEmpty() ? -1 : lstBrands->row(selected.first());
+}
+
+void frmMain::setListIndex(int index)
+{
+    {
+        const QSignalBlocker quiet(lstBrands);
+        if (index < 0)
+            lstBrands->clearSelection();
+        else
+            lstBrands->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+    }
+    // Setting the list index raises the click handler, as a user's click does.
+    lstBrands_Click();
+}
+
+void frmMain::lstBrands_Click()
+{
+    const quote::AvailabilityRow row = quote::availabilityFor(listIndex());
+    for (int item = 0; item < catalogue::ItemCount; ++item) {
+        chkSneakerItem[item]->setEnabled(row[item].enabled);
+        if (row[item].clearTick)
+            chkSneakerItem[item]->setChecked(false);
+    }
+}
+
+void frmMain::optPair_Click(std::int16_t index)
+{
+    intPairs = index;
+}
+
+void frmMain::cmdCalculate_Click()
+{
+    quote::Selection selection;
+    const int brand = listIndex();
+    selection.brandIndex = brand;
+    selection.brandText = brand < 0 ? QString() : lstBrands->item(brand)->text();
+    for (int item = 0; item < catalogue::ItemCount; ++item)
+        selection.checkValues[item] = chkSneakerItem[item]->isChecked() ? 1 : 0;
+    for (int pairs = 1; pairs <= 5; ++pairs)
+        selection.pairsChosen = selection.pairsChosen || optPair[pairs]->isChecked();
+    selection.pairs = intPairs;
+
+    const quote::Outcome outcome = quote::calculate(selection, prices);
+    for (const QString &message : outcome.messages)
+        m_dialogs.messageBox(message);
+    if (!outcome.total)
+        return;
+    if (*outcome.total > platform::Currency()) {
+        lblPriceQuote->setText(quote::quoteCaption(*outcome.total));
+        lblPriceQuote->adjustSize();
+        lblPriceQuote->setVisible(true);
+    } else {
+        // A quote that no longer matches the selection must not stay on screen.
+        lblPriceQuote->setVisible(false);
+    }
+}
+
+void frmMain::cmdClearQuote_Click()
+{
+    setListIndex(-1);
+    lblPriceQuote->setVisible(false);
+}
+
+void frmMain::cmdReset_Click()
+{
+    setListIndex(-1);
+    for (QCheckBox *box : chkSneakerItem)
+        box->setChecked(false);
+    for (int pairs = 1; pairs <= 5; ++pairs) {
+        // Qt keeps one option of an exclusive group selected; lift the rule
+        // while clearing them all.
+        optPair[pairs]->setAutoExclusive(false);
+        optPair[pairs]->setChecked(false);
+        optPair[pairs]->setAutoExclusive(true);
+    }
+    lblPriceQuote->setVisible(false);
+}

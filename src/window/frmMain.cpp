@@ -1,0 +1,308 @@
+#include "window/frmMain.h"
+
+#include "platform/OleColor.h"
+#include "platform/Twips.h"
+#include "window/ControlColors.h"
+#include "window/ControlLayout.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+
+qreal logicalDpi()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->logicalDotsPerInch() : 96.0;
+}
+
+void place(QWidget *widget, const window::TwipsRect &rect)
+{
+    widget->setGeometry(platform::twipsToPixels(rect.left, rect.top, rect.width, rect.height, logicalDpi()));
+}
+
+QFont controlFont(qreal pointSize)
+{
+    // The face the shop's window was designed with, or its free look-alike.
+    QFont font;
+    font.setFamilies({QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue")});
+    font.setPointSizeF(pointSize);
+    font.setBold(true);
+    return font;
+}
+
+template <typename Widget>
+Widget *named(Widget *widget, const QString &name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+
+} // namespace
+
+frmMain::frmMain(platform::Dialogs &dialogs, QWidget *parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , m_dialogs(dialogs)
+    , m_events(dialogs, [this](int exitStatus) { unload(exitStatus); })
+    , m_backColor(platform::SystemButtonFace)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(window::FormCaption);
+    createControls();
+    createMenus();
+    createTabOrder();
+    connectHandlers();
+    placeOnScreen();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::createControls()
+{
+    surface = named(new QWidget(this), QStringLiteral("frmMainSurface"));
+    surface->setFont(controlFont(9.75));
+    surface->installEventFilter(this);
+    setCentralWidget(surface);
+
+    lstBrands = named(new QListWidget(surface), QStringLiteral("lstBrands"));
+    lstBrands->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstBrands->setUniformItemSizes(true);
+    window::keepOwnColors(lstBrands);
+    place(lstBrands, window::lstBrandsRect);
+
+    fraSneakerItems = named(new QGroupBox(QStringLiteral("Sneaker Item"), surface), QStringLiteral("fraSneakerItems"));
+    fraSneakerItems->setToolTip(QStringLiteral("If selection is greyed, it is not available in selected brand."));
+    place(fraSneakerItems, window::fraSneakerItemsRect);
+
+    fraPairs = named(new QGroupBox(QStringLiteral("Pairs of Sneakers"), surface), QStringLiteral("fraPairs"));
+    place(fraPairs, window::fraPairsRect);
+
+    for (int item = 0; item < catalogue::ItemCount; ++item) {
+        auto *box = named(new QCheckBox(window::ItemCaptions[item], fraSneakerItems),
+                          QStringLiteral("chkSneakerItem_%1").arg(item));
+        // The frame's tooltip is about the frame; the boxes have none of their own.
+        box->installEventFilter(this);
+        place(box, window::chkSneakerItemRect(item));
+        chkSneakerItem[item] = box;
+    }
+    for (int pairs = 1; pairs <= 5; ++pairs) {
+        auto *option = named(new QRadioButton(window::PairCaptions[pairs], fraPairs),
+                             QStringLiteral("optPair_%1").arg(pairs));
+        place(option, window::optPairRect(pairs));
+        optPair[pairs] = option;
+    }
+
+    lblDateTime = named(new QLabel(surface), QStringLiteral("lblDateTime"));
+    place(lblDateTime, window::lblDateTimeRect);
+
+    lblPriceQuote = named(new QLabel(surface), QStringLiteral("lblPriceQuote"));
+    lblPriceQuote->setFont(controlFont(12));
+    place(lblPriceQuote, window::lblPriceQuoteRect);
+
+    lblInstructions = named(new QLabel(window::InstructionsCaption, surface), QStringLiteral("lblInstructions"));
+    lblInstructions->setWordWrap(true);
+    lblInstructions->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    place(lblInstructions, window::lblInstructionsRect);
+
+    for (QLabel *label : {lblDateTime, lblPriceQuote, lblInstructions})
+        label->setTextFormat(Qt::PlainText);
+
+    cmdCalculate = named(new QPushButton(QStringLiteral("Calculate"), surface), QStringLiteral("cmdCalculate"));
+    cmdCalculate->setToolTip(QStringLiteral("Click to calculate price of selected items."));
+    place(cmdCalculate, window::cmdCalculateRect);
+
+    cmdClearQuote = named(new QPushButton(QStringLiteral("Clear Sneaker Brand "), surface),
+                          QStringLiteral("cmdClearQuote"));
+    cmdClearQuote->setToolTip(QStringLiteral("Click to clear Sneaker Brand selection."));
+    place(cmdClearQuote, window::cmdClearQuoteRect);
+
+    cmdReset = named(new QPushButton(QStringLiteral("Clear All Selections"), surface), QStringLiteral("cmdReset"));
+    cmdReset->setToolTip(QStringLiteral("Completely clear your selections."));
+    place(cmdReset, window::cmdResetRect);
+
+    for (QPushButton *button : {cmdCalculate, cmdClearQuote, cmdReset}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+
+    tmrSneakers = named(new QTimer(this), QStringLiteral("tmrSneakers"));
+    tmrSneakers->setInterval(1000);
+    tmrSneakers->start();
+
+    surface->setFixedSize(platform::twipsToPixels(window::ClientWidth, logicalDpi()),
+                          platform::twipsToPixels(window::ClientHeight, logicalDpi()));
+}
+
+void frmMain::createMenus()
+{
+    auto addMenu = [](QWidget *owner, const QString &title, const QString &name) {
+        auto *menu = named(new QMenu(title, owner), name);
+        menu->setSeparatorsCollapsible(false);
+        return menu;
+    };
+    auto addAction = [](QMenu *menu, const QString &text, const QString &name) {
+        return named(menu->addAction(text), name);
+    };
+
+    mnuFile = addMenu(this, QStringLiteral("&File"), QStringLiteral("mnuFile"));
+    mnuFileDash1 = named(mnuFile->addSeparator(), QStringLiteral("mnuFileDash1"));
+    mnuFileExit = addAction(mnuFile, QStringLiteral("E&xit"), QStringLiteral("mnuFileExit"));
+
+    mnuPreferences = addMenu(this, QStringLiteral("&Preferences"), QStringLiteral("mnuPreferences"));
+    mnuPreferencesDateandTimeOn = addAction(mnuPreferences, QStringLiteral("Date and Time On"),
+                                            QStringLiteral("mnuPreferencesDateandTimeOn"));
+    mnuPreferencesDateandTimeOff = addAction(mnuPreferences, QStringLiteral("Date and Time Off"),
+                                             QStringLiteral("mnuPreferencesDateandTimeOff"));
+    for (QAction *action : {mnuPreferencesDateandTimeOn, mnuPreferencesDateandTimeOff})
+        action->setCheckable(true);
+    mnuPreferencesColors = addMenu(mnuPreferences, QStringLiteral("&Colors"), QStringLiteral("mnuPreferencesColors"));
+    mnuPreferences->addMenu(mnuPreferencesColors);
+    mnuColorsCustom = addAction(mnuPreferencesColors, QStringLiteral("Custom"), QStringLiteral("mnuColorsCustom"));
+    mnuColorsdefault = addAction(mnuPreferencesColors, QStringLiteral("Default"), QStringLiteral("mnuColorsdefault"));
+
+    mnuHelp = addMenu(this, QStringLiteral("&Help"), QStringLiteral("mnuHelp"));
+    mnuHelpPelloryProgram = addAction(mnuHelp, QStringLiteral("About Pellory Program"),
+                                      QStringLiteral("mnuHelpPelloryProgram"));
+
+    for (QMenu *menu : {mnuFile, mnuPreferences, mnuHelp})
+        menuBar()->addMenu(menu);
+}
+
+void frmMain::createTabOrder()
+{
+    // Frames and labels take no focus; the pairs options are one stop, held
+    // by the selected option (or the first while none is selected).
+    for (QWidget *widget : {static_cast<QWidget *>(fraSneakerItems), static_cast<QWidget *>(fraPairs)})
+        widget->setFocusPolicy(Qt::NoFocus);
+    QList<QWidget *> chain{lstBrands};
+    for (QCheckBox *box : chkSneakerItem)
+        chain << box;
+    for (int pairs = 1; pairs <= 5; ++pairs)
+        chain << optPair[pairs];
+    chain << cmdCalculate << cmdClearQuote << cmdReset;
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
+    updatePairsTabStop();
+}
+
+void frmMain::updatePairsTabStop()
+{
+    QRadioButton *stop = optPair[1];
+    for (int pairs = 1; pairs <= 5; ++pairs) {
+        if (optPair[pairs]->isChecked())
+            stop = optPair[pairs];
+    }
+    for (int pairs = 1; pairs <= 5; ++pairs)
+        optPair[pairs]->setFocusPolicy(optPair[pairs] == stop ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+void frmMain::connectHandlers()
+{
+    connect(lstBrands, &QListWidget::itemSelectionChanged, this, [this] { deliver(&frmMain::lstBrands_Click); });
+    for (int pairs = 1; pairs <= 5; ++pairs) {
+        connect(optPair[pairs], &QRadioButton::clicked, this,
+                [this, pairs] { deliver([this, pairs] { optPair_Click(std::int16_t(pairs)); }); });
+        connect(optPair[pairs], &QRadioButton::toggled, this, &frmMain::updatePairsTabStop);
+    }
+    connect(cmdCalculate, &QPushButton::clicked, this, [this] { deliver(&frmMain::cmdCalculate_Click); });
+    connect(cmdClearQuote, &QPushButton::clicked, this, [this] { deliver(&frmMain::cmdClearQuote_Click); });
+    connect(cmdReset, &QPushButton::clicked, this, [this] { deliver(&frmMain::cmdReset_Click); });
+    connect(tmrSneakers, &QTimer::timeout, this, [this] { deliver(&frmMain::tmrSneakers_Timer); });
+
+    const std::pair<QAction *, void (frmMain::*)()> menuHandlers[] = {
+        {mnuFileExit, &frmMain::mnuFileExit_Click},
+        {mnuPreferencesDateandTimeOn, &frmMain::mnuPreferencesDateandTimeOn_Click},
+        {mnuPreferencesDateandTimeOff, &frmMain::mnuPreferencesDateandTimeOff_Click},
+        {mnuColorsCustom, &frmMain::mnuColorsCustom_Click},
+        {mnuColorsdefault, &frmMain::mnuColorsdefault_Click},
+        {mnuHelpPelloryProgram, &frmMain::mnuHelpPelloryProgram_Click},
+    };
+    for (const auto &[action, handler] : menuHandlers)
+        connect(action, &QAction::triggered, this, [this, handler = handler] { deliver(handler); });
+}
+
+void frmMain::placeOnScreen()
+{
+    // No maximise or minimise: a customer must not be able to hide the window.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QSize size = sizeHint();
+        move(screen->availableGeometry().center() - QPoint(size.width() / 2, size.height() / 2));
+    }
+}
+
+void frmMain::deliver(void (frmMain::*handler)())
+{
+    m_events.deliver([this, handler] { (this->*handler)(); });
+}
+
+void frmMain::deliver(const std::function<void()> &handler)
+{
+    m_events.deliver(handler);
+}
+
+bool frmMain::load()
+{
+    deliver(&frmMain::Form_Load);
+    return !m_events.ended();
+}
+
+void frmMain::unload(int exitStatus)
+{
+    m_unloaded = true;
+    tmrSneakers->stop();
+    close();
+    emit unloaded(exitStatus);
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    // Every way of closing the window asks for the staff password, as File > Exit does.
+    if (!m_unloaded)
+        deliver(&frmMain::mnuFileExit_Click);
+    event->setAccepted(m_unloaded);
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip && qobject_cast<QCheckBox *>(watched))
+        return true;
+    if (watched == surface && event->type() == QEvent::MouseButtonRelease) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        // A release over a control belongs to that control, even when the
+        // control (a label, a frame) passes it on to the window.
+        if (surface->childAt(mouse->position().toPoint()) == nullptr) {
+            const std::int16_t button = mouse->button() == Qt::LeftButton    ? 1
+                                        : mouse->button() == Qt::RightButton  ? 2
+                                        : mouse->button() == Qt::MiddleButton ? 4
+                                                                              : 0;
+            const Qt::KeyboardModifiers keys = mouse->modifiers();
+            const std::int16_t shift = std::int16_t((keys & Qt::ShiftModifier ? 1 : 0) | (keys & Qt::ControlModifier ? 2 : 0)
+                                                    | (keys & Qt::AltModifier ? 4 : 0));
+            const float twipsPerPixel = float(platform::TwipsPerInch / logicalDpi());
+            const QPointF at = mouse->position() * twipsPerPixel;
+            deliver([this, button, shift, at] { Form_MouseUp(button, shift, float(at.x()), float(at.y())); });
+        }
+        return false;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && focusWidget() == nullptr)
+        deliver(&frmMain::Form_GotFocus);
+    QMainWindow::changeEvent(event);
+}

@@ -1,0 +1,132 @@
+#pragma once
+
+// The quote window. Everything the customer and the staff see lives here:
+// frmMain owns its controls, the price table and the preferences in use, and
+// every piece of behaviour is one of its handlers, named after the control and
+// the event (cmdCalculate_Click, lstBrands_Click, tmrSneakers_Timer ...).
+// Handlers only move values between the widgets and the pure functions of the
+// subsystem folders: catalogue/ reads the price file, quote/ validates, prices
+// and decides availability, preferences/ keeps the stored choices, and
+// platform/ offers the runtime services (dialogs, errors, conversions,
+// Format). Qt signals reach a handler only through EventDelivery, so an error
+// a handler does not trap is reported and ends the program instead of
+// escaping into the event loop.
+
+#include "catalogue/PriceTable.h"
+#include "platform/Dialogs.h"
+#include "platform/EventDelivery.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <cstdint>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+
+class frmMain : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit frmMain(platform::Dialogs &dialogs, QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // Raises the load event and reports whether the window may be shown:
+    // false when start-up failed and the program is ending.
+    bool load();
+
+    // Event handlers.
+    void Form_Load();
+    void Form_GotFocus();
+    void Form_MouseUp(std::int16_t button, std::int16_t shift, float x, float y);
+    void lstBrands_Click();
+    void optPair_Click(std::int16_t index);
+    void cmdCalculate_Click();
+    void cmdClearQuote_Click();
+    void cmdReset_Click();
+    void tmrSneakers_Timer();
+    void mnuFileExit_Click();
+    void mnuPreferencesDateandTimeOn_Click();
+    void mnuPreferencesDateandTimeOff_Click();
+    void mnuColorsCustom_Click();
+    void mnuColorsdefault_Click();
+    void mnuHelpPelloryProgram_Click();
+
+    // The window's own procedures.
+    void ReadTheRegistry();
+    void ReadPrices();
+    void SetAllOtherBackColor();
+
+    std::int32_t backColor() const { return m_backColor; }
+    void setBackColor(std::int32_t color);
+    int listIndex() const;
+    void setListIndex(int index);
+
+    // The members the handlers share.
+    std::int16_t intPairs = 0;
+    std::int32_t lngBackColor = 0;
+    bool blnDateDisplay = false;
+    catalogue::PriceTable prices;
+
+signals:
+    // The window was unloaded: by the staff exit (status 0) or by an error no
+    // handler trapped (non-zero). The program ends with that status.
+    void unloaded(int exitStatus);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void createTabOrder();
+    void updatePairsTabStop();
+    void connectHandlers();
+    void placeOnScreen();
+
+    void deliver(void (frmMain::*handler)());
+    void deliver(const std::function<void()> &handler);
+    void unload(int exitStatus);
+    void applyFormColor();
+
+    QWidget *surface = nullptr;
+    QListWidget *lstBrands = nullptr;
+    QGroupBox *fraSneakerItems = nullptr;
+    QGroupBox *fraPairs = nullptr;
+    std::array<QCheckBox *, catalogue::ItemCount> chkSneakerItem{};
+    // Indexed by the number of pairs, 1 to 5; there is no member 0.
+    std::array<QRadioButton *, 6> optPair{};
+    QLabel *lblDateTime = nullptr;
+    QLabel *lblPriceQuote = nullptr;
+    QLabel *lblInstructions = nullptr;
+    QPushButton *cmdCalculate = nullptr;
+    QPushButton *cmdClearQuote = nullptr;
+    QPushButton *cmdReset = nullptr;
+    QTimer *tmrSneakers = nullptr;
+
+    QMenu *mnuFile = nullptr;
+    QMenu *mnuPreferences = nullptr;
+    QMenu *mnuPreferencesColors = nullptr;
+    QMenu *mnuHelp = nullptr;
+    QAction *mnuFileDash1 = nullptr;
+    QAction *mnuFileExit = nullptr;
+    QAction *mnuPreferencesDateandTimeOn = nullptr;
+    QAction *mnuPreferencesDateandTimeOff = nullptr;
+    QAction *mnuColorsCustom = nullptr;
+    QAction *mnuColorsdefault = nullptr;
+    QAction *mnuHelpPelloryProgram = nullptr;
+
+    platform::Dialogs &m_dialogs;
+    platform::EventDelivery m_events;
+    std::int32_t m_backColor = 0;
+    bool m_unloaded = false;
+};
