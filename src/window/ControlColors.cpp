@@ -1,8 +1,18 @@
 #include "window/ControlColors.h"
 
+#include <QGroupBox>
 #include <QPushButton>
 
 namespace window {
+
+namespace {
+
+QColor mixed(const QColor &a, const QColor &b)
+{
+    return QColor((a.red() + b.red()) / 2, (a.green() + b.green()) / 2, (a.blue() + b.blue()) / 2);
+}
+
+} // namespace
 
 void paintBackground(QWidget *widget, const QColor &color)
 {
@@ -10,6 +20,16 @@ void paintBackground(QWidget *widget, const QColor &color)
     palette.setColor(widget->backgroundRole(), color);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+}
+
+void paintFrame(QGroupBox *frame, const QColor &color)
+{
+    // An ID selector, so nothing cascades into the frame's check boxes and options.
+    const QString selector = QStringLiteral("QGroupBox#") + frame->objectName();
+    frame->setStyleSheet(QStringLiteral("%1 { background-color: %2; border: 1px solid %3; border-radius: 3px;"
+                                        " margin-top: 0.6em; }"
+                                        "%1::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; }")
+                             .arg(selector, color.name(), color.darker(160).name()));
 }
 
 void paintButton(QPushButton *button, const QColor &color, bool systemColor)
@@ -21,10 +41,13 @@ void paintButton(QPushButton *button, const QColor &color, bool systemColor)
     }
     // An ID selector, so nothing cascades into the button's children.
     const QString selector = QStringLiteral("QPushButton#") + button->objectName();
-    button->setStyleSheet(QStringLiteral("%1 { background-color: %2; border: 2px outset %3; }"
-                                         "%1:pressed { border-style: inset; }"
-                                         "%1:focus { border-color: %4; }")
-                              .arg(selector, color.name(), color.darker(150).name(),
+    const QColor light = mixed(color, Qt::white);
+    const QColor dark = color.darker(170);
+    button->setStyleSheet(QStringLiteral("%1 { background-color: %2; border: 2px solid;"
+                                         " border-color: %3 %4 %4 %3; }"
+                                         "%1:pressed { border-color: %4 %3 %3 %4; }"
+                                         "%1:focus { border-color: %5 %4 %4 %5; }")
+                              .arg(selector, color.name(), light.name(), dark.name(),
                                    button->palette().color(QPalette::Highlight).name()));
 }
 

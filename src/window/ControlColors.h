@@ -8,8 +8,12 @@ class QWidget;
 
 namespace window {
 
-// Fills a frame, check box, option button or the window's surface with a colour.
+// Fills a check box, option button or the window's surface with a colour.
 void paintBackground(QWidget *widget, const QColor &color);
+
+// Fills a frame with exactly the colour in every widget style, with its
+// caption in the top border.
+void paintFrame(QGroupBox *frame, const QColor &color);
 
 // A command button shows its background colour in every widget style: a
 // system colour keeps the style's own button, a fixed colour is drawn flat

@@ -41,8 +41,8 @@ void frmMain::setBackColor(std::int32_t color)
 void frmMain::SetAllOtherBackColor()
 {
     const QColor color = colorOf(lngBackColor);
-    for (QWidget *widget : {static_cast<QWidget *>(fraSneakerItems), static_cast<QWidget *>(fraPairs)})
-        window::paintBackground(widget, color);
+    for (QGroupBox *frame : {fraSneakerItems, fraPairs})
+        window::paintFrame(frame, color);
     for (int pairs = 1; pairs <= 5; ++pairs)
         window::paintBackground(optPair[pairs], color);
     for (QCheckBox *box : chkSneakerItem)

@@ -2,6 +2,7 @@
 
 #include "platform/OleColor.h"
 #include "platform/Twips.h"
+#include "window/CommandButton.h"
 #include "window/ControlColors.h"
 #include "window/ControlLayout.h"
 
@@ -119,16 +120,16 @@ void frmMain::createControls()
     for (QLabel *label : {lblDateTime, lblPriceQuote, lblInstructions})
         label->setTextFormat(Qt::PlainText);
 
-    cmdCalculate = named(new QPushButton(QStringLiteral("Calculate"), surface), QStringLiteral("cmdCalculate"));
+    cmdCalculate = named(new CommandButton(QStringLiteral("Calculate"), surface), QStringLiteral("cmdCalculate"));
     cmdCalculate->setToolTip(QStringLiteral("Click to calculate price of selected items."));
     place(cmdCalculate, window::cmdCalculateRect);
 
-    cmdClearQuote = named(new QPushButton(QStringLiteral("Clear Sneaker Brand "), surface),
+    cmdClearQuote = named(new CommandButton(QStringLiteral("Clear Sneaker Brand "), surface),
                           QStringLiteral("cmdClearQuote"));
     cmdClearQuote->setToolTip(QStringLiteral("Click to clear Sneaker Brand selection."));
     place(cmdClearQuote, window::cmdClearQuoteRect);
 
-    cmdReset = named(new QPushButton(QStringLiteral("Clear All Selections"), surface), QStringLiteral("cmdReset"));
+    cmdReset = named(new CommandButton(QStringLiteral("Clear All Selections"), surface), QStringLiteral("cmdReset"));
     cmdReset->setToolTip(QStringLiteral("Completely clear your selections."));
     place(cmdReset, window::cmdResetRect);
 

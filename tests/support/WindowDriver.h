@@ -1,0 +1,74 @@
+#pragma once
+
+#include "platform/ScriptedDialogs.h"
+#include "window/frmMain.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class QAbstractButton;
+class QAction;
+
+namespace testsupport {
+
+// Points the settings store at a fresh temporary folder for one test.
+class TemporarySettings
+{
+public:
+    TemporarySettings();
+    QString filePath() const;
+    QString value(const QString &key) const;
+    void setValue(const QString &key, const QString &text);
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Writes the price file beside the test program, where the window reads it.
+void writePriceFile(const QByteArray &bytes);
+void removePriceFile();
+QString priceFilePath();
+QByteArray samplePrices();
+
+// A real frmMain with scripted dialogs, driven through its widgets.
+class WindowDriver
+{
+public:
+    WindowDriver();
+    ~WindowDriver();
+
+    frmMain &form() { return *m_form; }
+    platform::ScriptedDialogs &dialogs() { return m_dialogs; }
+    bool loadAndShow();
+
+    template <typename Widget>
+    Widget *find(const QString &name) const
+    {
+        return m_form->findChild<Widget *>(name);
+    }
+    QAction *action(const QString &name) const;
+
+    void clickBrand(int row);
+    void tick(int item);
+    void choosePairs(int pairs);
+    void click(const QString &buttonName);
+    void trigger(const QString &actionName);
+
+    bool itemChecked(int item) const;
+    bool itemEnabled(int item) const;
+    QString quoteText() const;
+    bool quoteVisible() const;
+
+private:
+    platform::ScriptedDialogs m_dialogs;
+    std::unique_ptr<frmMain> m_form;
+};
+
+// Clicks the indicator of a check box or option: a centre click misses a box
+// wider than its caption.
+void clickIndicator(QAbstractButton *button);
+
+} // namespace testsupport

@@ -1,0 +1,383 @@
+#include "WindowDriver.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <QToolTip>
+
+using namespace testsupport;
+
+namespace {
+
+int px(int twips)
+{
+    return qRound(twips * QGuiApplication::primaryScreen()->logicalDotsPerInch() / 1440);
+}
+
+QRect rectOf(int left, int top, int width, int height)
+{
+    return QRect(QPoint(px(left), px(top)), QPoint(px(left + width) - 1, px(top + height) - 1));
+}
+
+// Runs `check` on the pop-up menu that opens next, then closes it.
+void onNextPopup(std::function<void(QMenu *)> check)
+{
+    QTimer::singleShot(50, [check] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        check(menu);
+        if (menu)
+            menu->close();
+    });
+}
+
+} // namespace
+
+class TestWindow : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TemporarySettings> settings;
+    std::unique_ptr<WindowDriver> driver;
+
+private slots:
+    void init()
+    {
+        settings = std::make_unique<TemporarySettings>();
+        writePriceFile(samplePrices());
+        driver = std::make_unique<WindowDriver>();
+        QVERIFY(driver->loadAndShow());
+    }
+    void cleanup()
+    {
+        driver.reset();
+        settings.reset();
+    }
+
+    void controlsHaveTheirCaptionsTooltipsAndPlaces_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("tooltip");
+        QTest::addColumn<QRect>("twips");
+        QTest::newRow("lstBrands") << "lstBrands" << "" << "" << QRect(720, 2280, 2055, 3195);
+        QTest::newRow("fraSneakerItems") << "fraSneakerItems" << "Sneaker Item"
+                                         << "If selection is greyed, it is not available in selected brand."
+                                         << QRect(3240, 2160, 2175, 3135);
+        QTest::newRow("fraPairs") << "fraPairs" << "Pairs of Sneakers" << "" << QRect(5880, 2160, 2295, 2415);
+        const char *items[] = {"Cross Trainers", "Basketball", "Fitness", "Running", "Walking"};
+        for (int i = 0; i < 5; ++i)
+            QTest::addRow("chkSneakerItem_%d", i)
+                << QStringLiteral("chkSneakerItem_%1").arg(i) << items[i] << "" << QRect(120, 480 + 480 * i, 1695, 375);
+        const char *pairs[] = {"One (1) Pair", "Two (2) Pair", "Three (3) Pair", "Four (4) Pair", "Five (5) Pair"};
+        for (int i = 1; i <= 5; ++i)
+            QTest::addRow("optPair_%d", i)
+                << QStringLiteral("optPair_%1").arg(i) << pairs[i - 1] << "" << QRect(120, 480 + 360 * (i - 1), 2055, 375);
+        QTest::newRow("cmdCalculate") << "cmdCalculate" << "Calculate" << "Click to calculate price of selected items."
+                                      << QRect(5640, 4920, 1455, 735);
+        QTest::newRow("cmdClearQuote") << "cmdClearQuote" << "Clear Sneaker Brand "
+                                       << "Click to clear Sneaker Brand selection." << QRect(720, 1440, 2055, 735);
+        QTest::newRow("cmdReset") << "cmdReset" << "Clear All Selections" << "Completely clear your selections."
+                                  << QRect(7440, 4920, 1455, 735);
+        QTest::newRow("lblInstructions") << "lblInstructions"
+                                         << "Please select a brand of sneakers, one or more sneaker item and how many "
+                                            "pairs of sneakers you would like to price.  Then click \"Calculate\" to see "
+                                            "the price of selected sneakers, \"Clear All Selections\" to clear the form, "
+                                            "\"Clear Sneaker Brand\" to price a different sneaker or just change "
+                                            "selection(s) and click \"Calculate\" again.  "
+                                         << "" << QRect(360, 120, 8535, 1215);
+    }
+    void controlsHaveTheirCaptionsTooltipsAndPlaces()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QString, tooltip);
+        QFETCH(QRect, twips);
+        auto *widget = driver->find<QWidget>(name);
+        QVERIFY2(widget, qPrintable(name));
+        QString text;
+        if (auto *button = qobject_cast<QAbstractButton *>(widget))
+            text = button->text();
+        else if (auto *frame = qobject_cast<QGroupBox *>(widget))
+            text = frame->title();
+        else if (auto *label = qobject_cast<QLabel *>(widget))
+            text = label->text();
+        QCOMPARE(text, caption);
+        QCOMPARE(widget->toolTip(), tooltip);
+        QCOMPARE(widget->geometry(), rectOf(twips.x(), twips.y(), twips.width(), twips.height()));
+        const QFont font = widget->font();
+        QCOMPARE(font.pointSizeF(), 9.75);
+        QVERIFY(font.bold());
+        QVERIFY(font.families().startsWith(QStringLiteral("Comic Sans MS")));
+        const QFontInfo shown(font);
+        QVERIFY2(shown.family() == QStringLiteral("Comic Sans MS") || shown.family() == QStringLiteral("Comic Neue"),
+                 qPrintable(shown.family()));
+        QVERIFY(shown.bold());
+    }
+
+    void windowIsFixedAndCannotBeMinimised()
+    {
+        frmMain &form = driver->form();
+        QCOMPARE(form.windowTitle(), QStringLiteral("The Pellory Check Price Of Sneakers Program"));
+        QCOMPARE(form.centralWidget()->size(), QSize(px(9075), px(6300)));
+        QCOMPARE(form.minimumSize(), form.maximumSize());
+        QVERIFY(!(form.windowFlags() & Qt::WindowMinimizeButtonHint));
+        QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(form.windowFlags() & Qt::WindowCloseButtonHint);
+        QCOMPARE(driver->find<QLabel>("lblPriceQuote")->font().pointSizeF(), 12.0);
+    }
+
+    void menusReadAsLaidOut()
+    {
+        QStringList titles;
+        for (QAction *action : driver->form().menuBar()->actions())
+            titles << action->text();
+        QCOMPARE(titles, (QStringList{"&File", "&Preferences", "&Help"}));
+
+        auto *file = driver->find<QMenu>("mnuFile");
+        QCOMPARE(file->actions().size(), 2);
+        QVERIFY(file->actions().at(0)->isSeparator());
+        QCOMPARE(file->actions().at(0)->objectName(), QStringLiteral("mnuFileDash1"));
+        QCOMPARE(file->actions().at(1)->text(), QStringLiteral("E&xit"));
+        // Qt hides a leading separator unless the menu keeps its separators.
+        file->popup(driver->form().mapToGlobal(QPoint(10, 10)));
+        QVERIFY(QTest::qWaitForWindowExposed(file));
+        QVERIFY(file->actionGeometry(file->actions().at(0)).height() > 0);
+        file->close();
+
+        QStringList preferences;
+        for (QAction *action : driver->find<QMenu>("mnuPreferences")->actions())
+            preferences << action->text();
+        QCOMPARE(preferences, (QStringList{"Date and Time On", "Date and Time Off", "&Colors"}));
+        QStringList colors;
+        for (QAction *action : driver->find<QMenu>("mnuPreferencesColors")->actions())
+            colors << action->text();
+        QCOMPARE(colors, (QStringList{"Custom", "Default"}));
+        QCOMPARE(driver->action("mnuHelpPelloryProgram")->text(), QStringLiteral("About Pellory Program"));
+        for (QAction *action : driver->form().findChildren<QAction *>())
+            QVERIFY2(action->shortcut().isEmpty(), qPrintable(action->objectName()));
+    }
+
+    void tabVisitsControlsInOrderWithPairsAsOneStop()
+    {
+        driver->choosePairs(3);
+        driver->find<QListWidget>("lstBrands")->setFocus();
+        QStringList visited;
+        for (int step = 0; step < 10; ++step) {
+            visited << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(visited, (QStringList{"lstBrands", "chkSneakerItem_0", "chkSneakerItem_1", "chkSneakerItem_2",
+                                       "chkSneakerItem_3", "chkSneakerItem_4", "optPair_3", "cmdCalculate",
+                                       "cmdClearQuote", "cmdReset"}));
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("lstBrands"));
+    }
+
+    void windowFocusGoesOnToTheBrandList()
+    {
+        QTRY_COMPARE(QApplication::focusWidget(), driver->find<QWidget>("lstBrands"));
+    }
+
+    void rightClickOnTheBareWindowPopsUpPreferences()
+    {
+        QWidget *surface = driver->form().centralWidget();
+        QMenu *shown = nullptr;
+        onNextPopup([&](QMenu *menu) { shown = menu; });
+        QTest::mouseClick(driver->form().windowHandle(), Qt::RightButton, Qt::ShiftModifier,
+                          surface->mapTo(&driver->form(), QPoint(px(4000), px(5900))));
+        QTRY_VERIFY(shown != nullptr);
+        QCOMPARE(shown->objectName(), QStringLiteral("mnuPreferences"));
+    }
+
+    void otherClicksDoNotPopUp_data()
+    {
+        QTest::addColumn<QString>("over");
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::newRow("right over the instructions label") << "lblInstructions" << Qt::RightButton;
+        QTest::newRow("right over a frame") << "fraPairs" << Qt::RightButton;
+        QTest::newRow("right over a button") << "cmdReset" << Qt::RightButton;
+        QTest::newRow("left over the window") << "" << Qt::LeftButton;
+        QTest::newRow("middle over the window") << "" << Qt::MiddleButton;
+    }
+    void otherClicksDoNotPopUp()
+    {
+        QFETCH(QString, over);
+        QFETCH(Qt::MouseButton, button);
+        QWidget *surface = driver->form().centralWidget();
+        QPoint at = surface->mapTo(&driver->form(), QPoint(px(4000), px(5900)));
+        if (!over.isEmpty()) {
+            auto *target = driver->find<QWidget>(over);
+            at = target->mapTo(&driver->form(), QPoint(target->width() / 2, target->height() - 3));
+        }
+        bool popped = false;
+        onNextPopup([&](QMenu *menu) { popped = menu != nullptr; });
+        QTest::mouseClick(driver->form().windowHandle(), button, {}, at);
+        QTest::qWait(150);
+        QVERIFY(!popped);
+    }
+
+    void checkBoxesShowNoTooltipOfTheirFrame()
+    {
+        auto *box = driver->find<QCheckBox>("chkSneakerItem_2");
+        QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), box->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(box, &help);
+        QVERIFY(!QToolTip::isVisible());
+        auto *frame = driver->find<QGroupBox>("fraSneakerItems");
+        QHelpEvent frameHelp(QEvent::ToolTip, QPoint(frame->width() - 5, frame->height() - 5),
+                             frame->mapToGlobal(QPoint(frame->width() - 5, frame->height() - 5)));
+        QApplication::sendEvent(frame, &frameHelp);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), frame->toolTip());
+        QToolTip::hideText();
+    }
+
+    void brandClicksGreyOutWhatTheBrandDoesNotCarry()
+    {
+        for (int item = 0; item < 5; ++item)
+            driver->tick(item);
+        driver->clickBrand(1);
+        const bool expected[] = {false, true, false, true, false};
+        for (int item = 0; item < 5; ++item) {
+            QCOMPARE(driver->itemEnabled(item), expected[item]);
+            QCOMPARE(driver->itemChecked(item), expected[item]);
+        }
+        driver->tick(1);
+        driver->tick(1);
+        driver->clickBrand(5);
+        QVERIFY(driver->itemEnabled(4));
+        driver->tick(4);
+        driver->clickBrand(8);
+        QVERIFY(driver->itemChecked(4));
+        driver->clickBrand(3);
+        for (int item = 0; item < 5; ++item)
+            QVERIFY(driver->itemEnabled(item));
+        driver->tick(2);
+        driver->clickBrand(2);
+        QVERIFY(driver->itemEnabled(2));
+        QVERIFY(!driver->itemChecked(2));
+    }
+
+    void calculateShowsTheQuoteOrTheMessages()
+    {
+        driver->click("cmdCalculate");
+        QCOMPARE(driver->dialogs().messages(), QStringList{"You must select a brand of sneakers"});
+        QCOMPARE(driver->dialogs().shown().first().title, QStringLiteral("The Pellory"));
+
+        driver->dialogs().clear();
+        driver->clickBrand(3);
+        driver->click("cmdCalculate");
+        QCOMPARE(driver->dialogs().messages(), (QStringList{"You must select one or more types of sneakers.",
+                                                             " You must select at leat 1 pair of sneakers."}));
+
+        driver->dialogs().clear();
+        driver->tick(0);
+        driver->tick(1);
+        driver->click("cmdCalculate");
+        QCOMPARE(driver->dialogs().messages(), QStringList{" You must select at leat 1 pair of sneakers."});
+
+        driver->dialogs().clear();
+        driver->choosePairs(3);
+        QCOMPARE(driver->form().intPairs, std::int16_t(3));
+        driver->click("cmdCalculate");
+        QVERIFY(driver->dialogs().messages().isEmpty());
+        QCOMPARE(driver->quoteText(), QStringLiteral("The cost of the selected sneaker(s) is $ 405.00"));
+        QVERIFY(driver->quoteVisible());
+        auto *label = driver->find<QLabel>("lblPriceQuote");
+        QCOMPARE(label->pos(), QPoint(px(240), px(5760)));
+        QVERIFY(label->width() >= label->sizeHint().width());
+
+        driver->clickBrand(4);
+        driver->tick(1);
+        driver->choosePairs(1);
+        driver->click("cmdCalculate");
+        QCOMPARE(driver->quoteText(), QStringLiteral("The cost of the selected sneaker(s) is $ 12,345.00"));
+    }
+
+    void aZeroTotalHidesTheOldQuote()
+    {
+        driver->clickBrand(3);
+        driver->tick(0);
+        driver->choosePairs(2);
+        driver->click("cmdCalculate");
+        QVERIFY(driver->quoteVisible());
+        driver->clickBrand(10);
+        driver->click("cmdCalculate");
+        QVERIFY(driver->dialogs().messages().isEmpty());
+        QVERIFY(!driver->quoteVisible());
+
+        driver->clickBrand(3);
+        driver->click("cmdCalculate");
+        QVERIFY(driver->quoteVisible());
+        driver->tick(0);
+        driver->click("cmdCalculate");
+        QCOMPARE(driver->dialogs().messages(), QStringList{"You must select one or more types of sneakers."});
+        QVERIFY(!driver->quoteVisible());
+    }
+
+    void clearBrandKeepsItemsAndPairs()
+    {
+        driver->clickBrand(1);
+        driver->tick(1);
+        driver->choosePairs(2);
+        driver->click("cmdCalculate");
+        QVERIFY(driver->quoteVisible());
+        const QString oldQuote = driver->quoteText();
+
+        driver->click("cmdClearQuote");
+        QCOMPARE(driver->find<QListWidget>("lstBrands")->selectedItems().size(), 0);
+        QVERIFY(!driver->quoteVisible());
+        QCOMPARE(driver->quoteText(), oldQuote);
+        for (int item = 0; item < 5; ++item)
+            QVERIFY(driver->itemEnabled(item));
+        QVERIFY(driver->itemChecked(1));
+        QVERIFY(driver->find<QRadioButton>("optPair_2")->isChecked());
+        driver->click("cmdCalculate");
+        QCOMPARE(driver->dialogs().messages(), QStringList{"You must select a brand of sneakers"});
+    }
+
+    void clearAllEmptiesEverySelection()
+    {
+        driver->clickBrand(0);
+        driver->tick(0);
+        driver->tick(4);
+        driver->choosePairs(5);
+        driver->click("cmdCalculate");
+        driver->click("cmdReset");
+        QVERIFY(!driver->quoteVisible());
+        for (int item = 0; item < 5; ++item) {
+            QVERIFY(driver->itemEnabled(item));
+            QVERIFY(!driver->itemChecked(item));
+        }
+        for (int pairs = 1; pairs <= 5; ++pairs)
+            QVERIFY(!driver->find<QRadioButton>(QStringLiteral("optPair_%1").arg(pairs))->isChecked());
+        QCOMPARE(driver->form().intPairs, std::int16_t(5));
+
+        driver->clickBrand(0);
+        driver->click("cmdCalculate");
+        QCOMPARE(driver->dialogs().messages(), (QStringList{"You must select one or more types of sneakers.",
+                                                             " You must select at leat 1 pair of sneakers."}));
+    }
+
+    void clearingNothingChangesNothing()
+    {
+        driver->click("cmdClearQuote");
+        driver->click("cmdReset");
+        QVERIFY(driver->dialogs().shown().isEmpty());
+        QCOMPARE(driver->quoteText(), QString());
+        for (int item = 0; item < 5; ++item)
+            QVERIFY(driver->itemEnabled(item));
+    }
+};
+
+QTEST_MAIN(TestWindow)
+#include "tst_window.moc"
