@@ -32,13 +32,8 @@ void paintFrame(QGroupBox *frame, const QColor &color)
                              .arg(selector, color.name(), color.darker(160).name()));
 }
 
-void paintButton(QPushButton *button, const QColor &color, bool systemColor)
+void paintButton(QPushButton *button, const QColor &color)
 {
-    if (systemColor) {
-        button->setStyleSheet(QString());
-        paintBackground(button, color);
-        return;
-    }
     // An ID selector, so nothing cascades into the button's children.
     const QString selector = QStringLiteral("QPushButton#") + button->objectName();
     const QColor light = mixed(color, Qt::white);

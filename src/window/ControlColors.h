@@ -15,10 +15,10 @@ void paintBackground(QWidget *widget, const QColor &color);
 // caption in the top border.
 void paintFrame(QGroupBox *frame, const QColor &color);
 
-// A command button shows its background colour in every widget style: a
-// system colour keeps the style's own button, a fixed colour is drawn flat
-// with a raised border, as a graphical button of the shop's earlier program was.
-void paintButton(QPushButton *button, const QColor &color, bool systemColor);
+// A command button shows exactly its background colour in every widget style
+// (the styles' own buttons shade it): it is drawn flat with a raised border,
+// as the graphical buttons of the shop's earlier program were.
+void paintButton(QPushButton *button, const QColor &color);
 
 // Keeps a widget's own colours when its parent is recoloured.
 void keepOwnColors(QWidget *widget);

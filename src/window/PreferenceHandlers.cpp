@@ -48,7 +48,7 @@ void frmMain::SetAllOtherBackColor()
     for (QCheckBox *box : chkSneakerItem)
         window::paintBackground(box, color);
     for (QPushButton *button : {cmdCalculate, cmdReset, cmdClearQuote})
-        window::paintButton(button, color, platform::isSystemColor(lngBackColor));
+        window::paintButton(button, color);
 }
 
 void frmMain::mnuColorsCustom_Click()

@@ -1,0 +1,325 @@
+#include "WindowDriver.h"
+
+#include "platform/DateText.h"
+#include "platform/EventDelivery.h"
+#include "platform/RuntimeError.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+using namespace testsupport;
+using Kind = platform::ScriptedDialogs::Kind;
+
+namespace {
+
+const QString ButtonFace = QStringLiteral("-2147483633");
+const QString IncorrectPassword = QStringLiteral("Please contact one of The Pellory \r\nstaff members for assistance.");
+
+// The colour a user sees at a point of a control: the whole window is
+// grabbed, because a control grabbed alone paints its own palette.
+QColor shownColor(QWidget *control, QPoint at)
+{
+    QWidget *window = control->window();
+    const QImage image = window->grab().toImage();
+    const QPoint p = control->mapTo(window, at) * window->devicePixelRatio();
+    return image.pixelColor(p);
+}
+
+// A point of a control that its caption and border leave bare.
+QPoint bareSpot(QWidget *control)
+{
+    return QPoint(control->width() - 6, control->height() / 2 + 4);
+}
+
+} // namespace
+
+class TestLifecycle : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TemporarySettings> settings;
+    std::unique_ptr<WindowDriver> driver;
+
+    bool start()
+    {
+        driver = std::make_unique<WindowDriver>();
+        return driver->loadAndShow();
+    }
+    void restart()
+    {
+        driver.reset();
+        QVERIFY(start());
+    }
+    QStringList coloredControls() const
+    {
+        QStringList names{"fraSneakerItems", "fraPairs", "cmdCalculate", "cmdReset", "cmdClearQuote"};
+        for (int i = 1; i <= 5; ++i)
+            names << QStringLiteral("optPair_%1").arg(i);
+        for (int i = 0; i < 5; ++i)
+            names << QStringLiteral("chkSneakerItem_%1").arg(i);
+        return names;
+    }
+    void verifyColored(const QColor &expected)
+    {
+        QWidget *surface = driver->form().centralWidget();
+        QCOMPARE(shownColor(surface, QPoint(surface->width() / 2, surface->height() - 4)), expected);
+        for (const QString &name : coloredControls()) {
+            auto *control = driver->find<QWidget>(name);
+            QCOMPARE(shownColor(control, bareSpot(control)).name(), expected.name());
+        }
+        auto *list = driver->find<QListWidget>("lstBrands");
+        QCOMPARE(shownColor(list->viewport(), QPoint(list->viewport()->width() - 4, list->viewport()->height() - 4)),
+                 list->palette().color(QPalette::Base));
+    }
+
+private slots:
+    void init()
+    {
+        settings = std::make_unique<TemporarySettings>();
+        writePriceFile(samplePrices());
+    }
+    void cleanup()
+    {
+        driver.reset();
+        settings.reset();
+    }
+
+    void firstStartWritesClockOffAndUsesTheButtonFace()
+    {
+        QVERIFY(start());
+        QCOMPARE(settings->value("DateDisplay"), QStringLiteral("False"));
+        QVERIFY(settings->value("BackColor").isEmpty());
+        QCOMPARE(driver->form().lngBackColor, std::int32_t(0x8000000F));
+        QVERIFY(!driver->find<QLabel>("lblDateTime")->isVisible());
+        QVERIFY(!driver->find<QTimer>("tmrSneakers")->isActive());
+        QVERIFY(driver->action("mnuPreferencesDateandTimeOff")->isChecked());
+        QVERIFY(!driver->action("mnuPreferencesDateandTimeOn")->isChecked());
+        QCOMPARE(driver->find<QListWidget>("lstBrands")->count(), 12);
+        QCOMPARE(driver->find<QListWidget>("lstBrands")->selectedItems().size(), 0);
+        verifyColored(QApplication::palette().color(QPalette::Button));
+    }
+
+    void storedPreferencesComeBack_data()
+    {
+        QTest::addColumn<QString>("dateDisplay");
+        QTest::addColumn<QString>("backColor");
+        QTest::addColumn<bool>("clockShown");
+        QTest::addColumn<QColor>("color");
+        const QColor face = QApplication::palette().color(QPalette::Button);
+        QTest::newRow("clock on, red") << "True" << "255" << true << QColor(255, 0, 0);
+        QTest::newRow("any letter case, spaces") << "tRUE" << " 65280 " << true << QColor(0, 255, 0);
+        QTest::newRow("a number is a Boolean") << "-1" << "16711680" << true << QColor(0, 0, 255);
+        QTest::newRow("zero is false") << "0" << ButtonFace << false << face;
+        QTest::newRow("damaged values fall back") << "maybe" << "red" << false << face;
+        QTest::newRow("colour out of 32 bits falls back") << "False" << "4294967296" << false << face;
+        QTest::newRow("empty values fall back") << "" << "" << false << face;
+    }
+    void storedPreferencesComeBack()
+    {
+        QFETCH(QString, dateDisplay);
+        QFETCH(QString, backColor);
+        QFETCH(bool, clockShown);
+        QFETCH(QColor, color);
+        settings->setValue("DateDisplay", dateDisplay);
+        settings->setValue("BackColor", backColor);
+        QVERIFY(start());
+        QVERIFY(driver->dialogs().shown().isEmpty());
+        QCOMPARE(driver->find<QLabel>("lblDateTime")->isVisible(), clockShown);
+        QCOMPARE(driver->find<QTimer>("tmrSneakers")->isActive(), clockShown);
+        QCOMPARE(driver->action("mnuPreferencesDateandTimeOn")->isChecked(), clockShown);
+        QCOMPARE(settings->value("DateDisplay"), clockShown ? QStringLiteral("True") : QStringLiteral("False"));
+        verifyColored(color);
+    }
+
+    void customColourIsAppliedAndStored()
+    {
+        QVERIFY(start());
+        driver->dialogs().answerColor(QColor(0, 0, 255));
+        driver->trigger("mnuColorsCustom");
+        QCOMPARE(driver->dialogs().shown().size(), 1);
+        QCOMPARE(driver->dialogs().shown().first().kind, Kind::Color);
+        QCOMPARE(settings->value("BackColor"), QStringLiteral("16711680"));
+        QCOMPARE(driver->form().lngBackColor, std::int32_t(16711680));
+        verifyColored(QColor(0, 0, 255));
+        restart();
+        verifyColored(QColor(0, 0, 255));
+    }
+
+    void cancelledChooserChangesNothing()
+    {
+        settings->setValue("BackColor", "255");
+        QVERIFY(start());
+        driver->dialogs().answerColor(std::nullopt);
+        driver->trigger("mnuColorsCustom");
+        QCOMPARE(driver->dialogs().messages(), QStringList{"Color change is canceled."});
+        QCOMPARE(driver->dialogs().shown().last().title, QStringLiteral("The Pellory"));
+        QCOMPARE(settings->value("BackColor"), QStringLiteral("255"));
+        verifyColored(QColor(255, 0, 0));
+    }
+
+    void defaultColourIsStoredToo()
+    {
+        settings->setValue("BackColor", "16711680");
+        QVERIFY(start());
+        driver->trigger("mnuColorsdefault");
+        QCOMPARE(settings->value("BackColor"), ButtonFace);
+        verifyColored(QApplication::palette().color(QPalette::Button));
+        restart();
+        QCOMPARE(driver->form().lngBackColor, std::int32_t(0x8000000F));
+    }
+
+    void clockSwitchesOnAndOff()
+    {
+        QVERIFY(start());
+        auto *clock = driver->find<QLabel>("lblDateTime");
+        driver->trigger("mnuPreferencesDateandTimeOn");
+        QVERIFY(clock->isVisible());
+        QVERIFY(driver->action("mnuPreferencesDateandTimeOn")->isChecked());
+        QVERIFY(!driver->action("mnuPreferencesDateandTimeOff")->isChecked());
+        QCOMPARE(settings->value("DateDisplay"), QStringLiteral("True"));
+        QVERIFY(driver->form().blnDateDisplay);
+
+        // The first tick comes within a second; the text reads like 7/4/2010 3:05:09 PM.
+        QTRY_VERIFY_WITH_TIMEOUT(!clock->text().isEmpty(), 2500);
+        static const QRegularExpression usClock(QStringLiteral("^\\d{1,2}/\\d{1,2}/\\d{4}( \\d{1,2}:\\d{2}:\\d{2} [AP]M)?$"));
+        QVERIFY2(usClock.match(clock->text()).hasMatch(), qPrintable(clock->text()));
+        QVERIFY(clock->width() >= clock->sizeHint().width());
+        const QString first = clock->text();
+        QTRY_VERIFY_WITH_TIMEOUT(clock->text() != first, 2500);
+
+        driver->trigger("mnuPreferencesDateandTimeOff");
+        driver->trigger("mnuPreferencesDateandTimeOff");
+        QVERIFY(!clock->isVisible());
+        QVERIFY(!driver->find<QTimer>("tmrSneakers")->isActive());
+        QVERIFY(driver->action("mnuPreferencesDateandTimeOff")->isChecked());
+        QVERIFY(!driver->action("mnuPreferencesDateandTimeOn")->isChecked());
+        QCOMPARE(settings->value("DateDisplay"), QStringLiteral("False"));
+        const QString stopped = clock->text();
+        QTest::qWait(1200);
+        QCOMPARE(clock->text(), stopped);
+
+        driver->trigger("mnuPreferencesDateandTimeOn");
+        restart();
+        QVERIFY(driver->find<QLabel>("lblDateTime")->isVisible());
+        QVERIFY(driver->action("mnuPreferencesDateandTimeOn")->isChecked());
+    }
+
+    void missingPriceFileStopsStartUpBeforeTheClockIsStored()
+    {
+        removePriceFile();
+        driver = std::make_unique<WindowDriver>();
+        QSignalSpy unloaded(&driver->form(), &frmMain::unloaded);
+        QVERIFY(!driver->form().load());
+        QVERIFY(!driver->form().isVisible());
+        QCOMPARE(unloaded.size(), 1);
+        QVERIFY(unloaded.first().first().toInt() != 0);
+        QVERIFY(settings->value("DateDisplay").isEmpty());
+        const QStringList messages = driver->dialogs().messages();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(messages.first().startsWith(" A file required by the Pellory \nprogram is missing."));
+        QVERIFY(messages.first().contains("Run-time error '53':\n\nFile not found"));
+        QVERIFY(messages.first().contains(QDir::toNativeSeparators(priceFilePath())));
+        QCOMPARE(driver->dialogs().shown().first().title, QStringLiteral("The Pellory"));
+    }
+
+    void wrongPasswordsKeepTheWindowOpen_data()
+    {
+        QTest::addColumn<std::optional<QString>>("typed");
+        QTest::newRow("wrong") << std::optional<QString>("123456");
+        QTest::newRow("trailing space") << std::optional<QString>("472916 ");
+        QTest::newRow("empty") << std::optional<QString>("");
+        QTest::newRow("cancelled") << std::optional<QString>();
+    }
+    void wrongPasswordsKeepTheWindowOpen()
+    {
+        QFETCH(std::optional<QString>, typed);
+        QVERIFY(start());
+        QSignalSpy unloaded(&driver->form(), &frmMain::unloaded);
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            if (typed)
+                driver->dialogs().answerInput(*typed);
+            driver->trigger("mnuFileExit");
+        }
+        const auto &shown = driver->dialogs().shown();
+        QCOMPARE(shown.size(), 6);
+        QCOMPARE(shown[0].kind, Kind::Input);
+        QCOMPARE(shown[0].prompt, QStringLiteral("Enter a password in order to exit the program"));
+        QCOMPARE(shown[0].title, QStringLiteral("Exit the Program?"));
+        QCOMPARE(shown[1].prompt, IncorrectPassword);
+        QCOMPARE(shown[1].title, QStringLiteral("OOOPS!! Incorrect Password"));
+        QVERIFY(driver->form().isVisible());
+        QCOMPARE(unloaded.size(), 0);
+    }
+
+    void staffPasswordEndsTheProgram_data()
+    {
+        QTest::addColumn<bool>("throughCloseBox");
+        QTest::newRow("File > Exit") << false;
+        QTest::newRow("close box") << true;
+    }
+    void staffPasswordEndsTheProgram()
+    {
+        QFETCH(bool, throughCloseBox);
+        QVERIFY(start());
+        QSignalSpy unloaded(&driver->form(), &frmMain::unloaded);
+        if (throughCloseBox) {
+            QVERIFY(!driver->form().close());
+            QCOMPARE(driver->dialogs().messages(), QStringList{IncorrectPassword});
+            QVERIFY(driver->form().isVisible());
+        }
+        driver->dialogs().answerInput("472916");
+        if (throughCloseBox)
+            QVERIFY(driver->form().close());
+        else
+            driver->trigger("mnuFileExit");
+        QCOMPARE(driver->dialogs().messages().last(), QStringLiteral("Thank you for using for using our program!"));
+        QCOMPARE(driver->dialogs().shown().last().title, QStringLiteral("The Pellory"));
+        QCOMPARE(unloaded.size(), 1);
+        QCOMPARE(unloaded.first().first().toInt(), 0);
+        QVERIFY(!driver->form().isVisible());
+        QVERIFY(!driver->find<QTimer>("tmrSneakers")->isActive());
+    }
+
+    void aboutShowsFiveLines()
+    {
+        QVERIFY(start());
+        driver->trigger("mnuHelpPelloryProgram");
+        QCOMPARE(driver->dialogs().shown().size(), 1);
+        QCOMPARE(driver->dialogs().shown().first().title, QStringLiteral("Brought to You by The Pellory"));
+        QCOMPARE(driver->dialogs().messages().first().split("\r\n"),
+                 (QStringList{"This program was developed by Quarlow for ",
+                              "your use while shopping in The Pellory. ",
+                              "We hope your visit with us was pleasant and ",
+                              "productive.  If you have unanswered questions, ",
+                              "please ask one of our staff.  Have a great day!!"}));
+    }
+
+    void anUntrappedErrorIsReportedAndEndsTheProgram()
+    {
+        platform::ScriptedDialogs dialogs;
+        QList<int> endings;
+        platform::EventDelivery events(dialogs, [&](int status) { endings << status; });
+        events.deliver([] { platform::raise(platform::ErrorNumber::SubscriptOutOfRange); });
+        QCOMPARE(dialogs.messages(), QStringList{"Run-time error '9':\n\nSubscript out of range"});
+        QCOMPARE(dialogs.shown().first().icon, platform::Dialogs::Icon::Critical);
+        QCOMPARE(endings, QList<int>{EXIT_FAILURE});
+        bool ranAfterwards = false;
+        events.deliver([&] { ranAfterwards = true; });
+        QVERIFY(!ranAfterwards);
+        QCOMPARE(endings.size(), 1);
+    }
+};
+
+QTEST_MAIN(TestLifecycle)
+#include "tst_lifecycle.moc"
