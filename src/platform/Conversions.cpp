@@ -1,0 +1,220 @@
+#include "platform/Conversions.h"
+
+#include "platform/RuntimeError.h"
+
+#include <QVarLengthArray>
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace platform {
+
+namespace {
+
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+bool isSign(QChar c)
+{
+    return c == u'+' || c == u'-';
+}
+
+QStringView trimBlanks(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
+// from_chars leaves the value untouched when it is out of a double's range,
+// so the direction is worked out from the text: where the first significant
+// digit sits, moved by the exponent. The exponent saturates, so a text with
+// thousands of exponent digits cannot overflow the arithmetic.
+double outOfRangeValue(QStringView mantissa, QStringView exponent, bool negative)
+{
+    long long scale = 0;
+    bool seenPoint = false;
+    bool seenSignificant = false;
+    for (const QChar c : mantissa) {
+        if (c == u'.') {
+            seenPoint = true;
+        } else if (!seenSignificant && c == u'0') {
+            if (seenPoint)
+                --scale;
+        } else {
+            seenSignificant = true;
+            if (!seenPoint)
+                ++scale;
+        }
+    }
+    constexpr long long Saturation = 1'000'000'000;
+    long long exponentValue = 0;
+    bool exponentNegative = false;
+    for (const QChar c : exponent) {
+        if (c == u'-')
+            exponentNegative = true;
+        else if (isDigit(c) && exponentValue < Saturation)
+            exponentValue = exponentValue * 10 + (c.unicode() - u'0');
+    }
+    scale += exponentNegative ? -exponentValue : exponentValue;
+    const double magnitude = scale > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    return negative ? -magnitude : magnitude;
+}
+
+// The number parser every text-to-number conversion shares: blanks around,
+// and one sign either before or after the digits, as in "5-".
+std::optional<double> parseNumber(QStringView text)
+{
+    QStringView body = trimBlanks(text);
+    if (body.isEmpty())
+        return std::nullopt;
+    bool negative = false;
+    if (isSign(body.front())) {
+        negative = body.front() == u'-';
+        body = body.sliced(1);
+    } else if (isSign(body.back())) {
+        negative = body.back() == u'-';
+        body.chop(1);
+    }
+    if (body.isEmpty() || isSign(body.front()))
+        return std::nullopt;
+    const std::optional<double> value = parseDecimal(body);
+    if (!value)
+        return std::nullopt;
+    return negative ? -*value : *value;
+}
+
+template<typename Int>
+Int toRange(const QString &text)
+{
+    const std::optional<double> value = parseNumber(text);
+    if (!value)
+        raise(ErrorNumber::TypeMismatch);
+    const double rounded = roundHalfEven(*value);
+    if (!(rounded >= double(std::numeric_limits<Int>::min()) && rounded <= double(std::numeric_limits<Int>::max())))
+        raise(ErrorNumber::Overflow);
+    return static_cast<Int>(rounded);
+}
+
+} // namespace
+
+std::optional<double> parseDecimal(QStringView text)
+{
+    const qsizetype size = text.size();
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < size && isSign(text[i])) {
+        negative = text[i] == u'-';
+        ++i;
+    }
+    const qsizetype mantissaStart = i;
+    qsizetype integerDigits = 0;
+    while (i < size && isDigit(text[i])) {
+        ++i;
+        ++integerDigits;
+    }
+    qsizetype fractionDigits = 0;
+    if (i < size && text[i] == u'.') {
+        ++i;
+        while (i < size && isDigit(text[i])) {
+            ++i;
+            ++fractionDigits;
+        }
+    }
+    if (integerDigits + fractionDigits == 0)
+        return std::nullopt;
+    const qsizetype mantissaEnd = i;
+    if (i < size && (text[i] == u'e' || text[i] == u'E')) {
+        ++i;
+        if (i < size && isSign(text[i]))
+            ++i;
+        const qsizetype exponentDigitsStart = i;
+        while (i < size && isDigit(text[i]))
+            ++i;
+        if (i == exponentDigitsStart)
+            return std::nullopt;
+    }
+    if (i != size)
+        return std::nullopt;
+
+    // Whole numbers of up to 15 digits are exact in a double; price files
+    // hold nothing else, so they skip the general conversion.
+    if (mantissaEnd == size && fractionDigits == 0 && mantissaEnd - mantissaStart == integerDigits && integerDigits <= 15) {
+        double whole = 0;
+        for (qsizetype d = mantissaStart; d < mantissaEnd; ++d)
+            whole = whole * 10 + (text[d].unicode() - u'0');
+        return negative ? -whole : whole;
+    }
+
+    QVarLengthArray<char, 64> latin1;
+    latin1.reserve(size - mantissaStart);
+    for (qsizetype c = mantissaStart; c < size; ++c)
+        latin1.append(char(text[c].unicode()));
+    double value = 0;
+    const auto [end, error] = std::from_chars(latin1.data(), latin1.data() + latin1.size(), value);
+    if (error == std::errc::result_out_of_range)
+        return outOfRangeValue(text.sliced(mantissaStart, mantissaEnd - mantissaStart), text.sliced(mantissaEnd), negative);
+    if (error != std::errc() || end != latin1.data() + latin1.size())
+        return std::nullopt;
+    return negative ? -value : value;
+}
+
+double roundHalfEven(double value)
+{
+    if (!std::isfinite(value))
+        return value;
+    const double below = std::floor(value);
+    const double excess = value - below;
+    if (excess < 0.5)
+        return below;
+    if (excess > 0.5)
+        return below + 1;
+    return std::fmod(below, 2.0) == 0 ? below : below + 1;
+}
+
+bool toBoolean(const QString &text)
+{
+    const QStringView word = trimBlanks(text);
+    if (word.compare(u"True", Qt::CaseInsensitive) == 0 || word == u"#TRUE#")
+        return true;
+    if (word.compare(u"False", Qt::CaseInsensitive) == 0 || word == u"#FALSE#")
+        return false;
+    const std::optional<double> number = parseNumber(word);
+    if (!number)
+        raise(ErrorNumber::TypeMismatch);
+    return *number != 0;
+}
+
+std::int32_t toLong(const QString &text)
+{
+    return toRange<std::int32_t>(text);
+}
+
+std::int16_t toInteger(const QString &text)
+{
+    return toRange<std::int16_t>(text);
+}
+
+QString booleanText(bool value)
+{
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}
+
+QString integerText(std::int64_t value)
+{
+    return QString::number(value);
+}
+
+} // namespace platform
