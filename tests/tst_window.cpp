@@ -1,5 +1,6 @@
 #include "WindowDriver.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -366,6 +367,39 @@ private slots:
         driver->click("cmdCalculate");
         QCOMPARE(driver->dialogs().messages(), (QStringList{"You must select one or more types of sneakers.",
                                                              " You must select at leat 1 pair of sneakers."}));
+    }
+
+    void controlsAreNamedForAssistiveTechnology()
+    {
+        QCOMPARE(driver->find<QWidget>("lstBrands")->accessibleName(), QStringLiteral("Sneaker brands"));
+        for (QWidget *control : driver->form().centralWidget()->findChildren<QWidget *>()) {
+            if (qobject_cast<QLabel *>(control) || control->objectName() == "lstBrands"
+                || control->objectName().startsWith("qt_"))
+                continue;
+            QString caption;
+            if (auto *button = qobject_cast<QAbstractButton *>(control))
+                caption = button->text().trimmed();
+            else if (auto *frame = qobject_cast<QGroupBox *>(control))
+                caption = frame->title();
+            else
+                continue;
+            QCOMPARE(control->accessibleName(), caption);
+            QCOMPARE(control->accessibleDescription(), control->toolTip());
+        }
+    }
+
+    void theQuoteReadsAloudAsItShows()
+    {
+        driver->clickBrand(3);
+        driver->tick(0);
+        driver->choosePairs(1);
+        driver->click("cmdCalculate");
+        QAccessibleInterface *quote = QAccessible::queryAccessibleInterface(driver->find<QLabel>("lblPriceQuote"));
+        QVERIFY(quote);
+        QCOMPARE(quote->text(QAccessible::Name), QStringLiteral("The cost of the selected sneaker(s) is $ 60.00"));
+        QVERIFY(!quote->state().invisible);
+        driver->click("cmdReset");
+        QVERIFY(quote->state().invisible);
     }
 
     void clearingNothingChangesNothing()

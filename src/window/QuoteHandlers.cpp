@@ -64,6 +64,7 @@ void frmMain::cmdCalculate_Click()
         lblPriceQuote->setText(quote::quoteCaption(*outcome.total));
         lblPriceQuote->adjustSize();
         lblPriceQuote->setVisible(true);
+        announceQuote();
     } else {
         // A quote that no longer matches the selection must not stay on screen.
         lblPriceQuote->setVisible(false);

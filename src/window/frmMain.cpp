@@ -6,6 +6,7 @@
 #include "window/ControlColors.h"
 #include "window/ControlLayout.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -64,6 +65,7 @@ frmMain::frmMain(platform::Dialogs &dialogs, QWidget *parent)
     createControls();
     createMenus();
     createTabOrder();
+    describeControls();
     connectHandlers();
     placeOnScreen();
 }
@@ -207,6 +209,27 @@ void frmMain::updatePairsTabStop()
     }
     for (int pairs = 1; pairs <= 5; ++pairs)
         optPair[pairs]->setFocusPolicy(optPair[pairs] == stop ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+void frmMain::describeControls()
+{
+    // Assistive technology reads each control by its caption and its tooltip.
+    lstBrands->setAccessibleName(QStringLiteral("Sneaker brands"));
+    for (QGroupBox *frame : {fraSneakerItems, fraPairs})
+        frame->setAccessibleName(frame->title());
+    for (QAbstractButton *button : surface->findChildren<QAbstractButton *>())
+        button->setAccessibleName(button->text().trimmed());
+    for (QWidget *control : surface->findChildren<QWidget *>()) {
+        if (!control->toolTip().isEmpty())
+            control->setAccessibleDescription(control->toolTip());
+    }
+}
+
+void frmMain::announceQuote()
+{
+    // A screen reader speaks the new quote; the label is no control the customer would visit.
+    QAccessibleEvent alert(lblPriceQuote, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
 }
 
 void frmMain::connectHandlers()

@@ -90,6 +90,8 @@ private:
     void createMenus();
     void createTabOrder();
     void updatePairsTabStop();
+    void describeControls();
+    void announceQuote();
     void connectHandlers();
     void placeOnScreen();
 

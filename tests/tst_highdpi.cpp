@@ -1,0 +1,76 @@
+#include "WindowDriver.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStyleOptionButton>
+#include <QTest>
+
+using namespace testsupport;
+
+// Run at twice the pixel density (QT_SCALE_FACTOR=2): the window keeps its
+// layout in logical pixels, paints at twice the size, and clips no caption.
+class TestHighDpi : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TemporarySettings> settings;
+    std::unique_ptr<WindowDriver> driver;
+
+private slots:
+    void initTestCase()
+    {
+        settings = std::make_unique<TemporarySettings>();
+        writePriceFile(samplePrices());
+        driver = std::make_unique<WindowDriver>();
+        QVERIFY(driver->loadAndShow());
+    }
+    void cleanupTestCase()
+    {
+        driver.reset();
+    }
+
+    void windowPaintsAtTwiceTheSize()
+    {
+        frmMain &form = driver->form();
+        QCOMPARE(form.devicePixelRatio(), 2.0);
+        const qreal dpi = QGuiApplication::primaryScreen()->logicalDotsPerInch();
+        const QSize client(qRound(9075 * dpi / 1440), qRound(6300 * dpi / 1440));
+        QCOMPARE(form.centralWidget()->size(), client);
+        QCOMPARE(form.centralWidget()->grab().size(), client * 2);
+        auto *calculate = driver->find<QWidget>("cmdCalculate");
+        QCOMPARE(calculate->pos(), QPoint(qRound(5640 * dpi / 1440), qRound(4920 * dpi / 1440)));
+    }
+
+    void noCaptionIsClipped()
+    {
+        QWidget *surface = driver->form().centralWidget();
+        for (auto *box : surface->findChildren<QAbstractButton *>()) {
+            if (auto *button = qobject_cast<QPushButton *>(box)) {
+                QStyleOptionButton option;
+                option.initFrom(button);
+                const QRect contents = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+                const QRect needed = button->fontMetrics().boundingRect(contents, Qt::AlignCenter | Qt::TextWordWrap,
+                                                                        button->text());
+                QVERIFY2(contents.contains(needed), qPrintable(button->objectName()));
+            } else {
+                QVERIFY2(box->sizeHint().width() <= box->width(), qPrintable(box->objectName()));
+                QVERIFY2(box->sizeHint().height() <= box->height(), qPrintable(box->objectName()));
+            }
+        }
+        for (auto *frame : surface->findChildren<QGroupBox *>())
+            QVERIFY2(frame->fontMetrics().horizontalAdvance(frame->title()) < frame->width() - 20,
+                     qPrintable(frame->objectName()));
+        auto *instructions = driver->find<QLabel>("lblInstructions");
+        QVERIFY(instructions->heightForWidth(instructions->width()) <= instructions->height());
+    }
+};
+
+QTEST_MAIN(TestHighDpi)
+#include "tst_highdpi.moc"
