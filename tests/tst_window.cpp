@@ -182,6 +182,13 @@ private slots:
                                        "chkSneakerItem_3", "chkSneakerItem_4", "optPair_3", "cmdCalculate",
                                        "cmdClearQuote", "cmdReset"}));
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("lstBrands"));
+
+        // Within the group the arrow keys move the choice, as a click does.
+        auto *three = driver->find<QRadioButton>("optPair_3");
+        three->setFocus();
+        QTest::keyClick(three, Qt::Key_Down);
+        QTRY_VERIFY(driver->find<QRadioButton>("optPair_4")->isChecked());
+        QCOMPARE(driver->form().intPairs, std::int16_t(4));
     }
 
     void windowFocusGoesOnToTheBrandList()
@@ -193,11 +200,17 @@ private slots:
     {
         QWidget *surface = driver->form().centralWidget();
         QMenu *shown = nullptr;
-        onNextPopup([&](QMenu *menu) { shown = menu; });
+        QPoint corner;
+        onNextPopup([&](QMenu *menu) {
+            shown = menu;
+            corner = menu ? menu->pos() : QPoint();
+        });
+        const QPoint pointer(px(4000), px(5900));
         QTest::mouseClick(driver->form().windowHandle(), Qt::RightButton, Qt::ShiftModifier,
-                          surface->mapTo(&driver->form(), QPoint(px(4000), px(5900))));
+                          surface->mapTo(&driver->form(), pointer));
         QTRY_VERIFY(shown != nullptr);
         QCOMPARE(shown->objectName(), QStringLiteral("mnuPreferences"));
+        QCOMPARE(corner, surface->mapToGlobal(pointer));
     }
 
     void otherClicksDoNotPopUp_data()

@@ -2,9 +2,9 @@
 
 #include "catalogue/PriceFile.h"
 #include "platform/RuntimeError.h"
+#include "platform/Twips.h"
 
 #include <QCoreApplication>
-#include <QCursor>
 #include <QListWidget>
 #include <QMenu>
 
@@ -46,10 +46,14 @@ void frmMain::Form_GotFocus()
     lstBrands->setFocus(Qt::OtherFocusReason);
 }
 
-void frmMain::Form_MouseUp(std::int16_t button, std::int16_t, float, float)
+void frmMain::Form_MouseUp(std::int16_t button, std::int16_t, float x, float y)
 {
-    if (button == 2)
-        mnuPreferences->exec(QCursor::pos());
+    if (button != 2)
+        return;
+    // The pop-up opens with its corner at the pointer, where the button was released.
+    const qreal dpi = logicalDpi();
+    const QPoint pointer(platform::twipsToPixels(qRound(x), dpi), platform::twipsToPixels(qRound(y), dpi));
+    mnuPreferences->exec(surface->mapToGlobal(pointer));
 }
 
 void frmMain::mnuFileExit_Click()

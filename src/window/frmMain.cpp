@@ -22,13 +22,13 @@
 #include <QScreen>
 #include <QTimer>
 
-namespace {
-
 qreal logicalDpi()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
     return screen ? screen->logicalDotsPerInch() : 96.0;
 }
+
+namespace {
 
 void place(QWidget *widget, const window::TwipsRect &rect)
 {

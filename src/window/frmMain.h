@@ -30,6 +30,9 @@ class QPushButton;
 class QRadioButton;
 class QTimer;
 
+// The screen's logical resolution, by which twips become pixels.
+qreal logicalDpi();
+
 class frmMain : public QMainWindow
 {
     Q_OBJECT
