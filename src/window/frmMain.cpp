@@ -45,6 +45,24 @@ QFont controlFont(qreal pointSize)
     return font;
 }
 
+// The runtime numbers mouse buttons 1 left, 2 right, 4 middle, and the keys
+// held 1 Shift, 2 Ctrl, 4 Alt.
+std::int16_t buttonNumber(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton: return 1;
+    case Qt::RightButton: return 2;
+    case Qt::MiddleButton: return 4;
+    default: return 0;
+    }
+}
+
+std::int16_t shiftState(Qt::KeyboardModifiers keys)
+{
+    return std::int16_t((keys & Qt::ShiftModifier ? 1 : 0) | (keys & Qt::ControlModifier ? 2 : 0)
+                        | (keys & Qt::AltModifier ? 4 : 0));
+}
+
 template <typename Widget>
 Widget *named(Widget *widget, const QString &name)
 {
@@ -308,15 +326,9 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         // A release over a control belongs to that control, even when the
         // control (a label, a frame) passes it on to the window.
         if (surface->childAt(mouse->position().toPoint()) == nullptr) {
-            const std::int16_t button = mouse->button() == Qt::LeftButton    ? 1
-                                        : mouse->button() == Qt::RightButton  ? 2
-                                        : mouse->button() == Qt::MiddleButton ? 4
-                                                                              : 0;
-            const Qt::KeyboardModifiers keys = mouse->modifiers();
-            const std::int16_t shift = std::int16_t((keys & Qt::ShiftModifier ? 1 : 0) | (keys & Qt::ControlModifier ? 2 : 0)
-                                                    | (keys & Qt::AltModifier ? 4 : 0));
-            const float twipsPerPixel = float(platform::TwipsPerInch / logicalDpi());
-            const QPointF at = mouse->position() * twipsPerPixel;
+            const std::int16_t button = buttonNumber(mouse->button());
+            const std::int16_t shift = shiftState(mouse->modifiers());
+            const QPointF at = mouse->position() * (platform::TwipsPerInch / logicalDpi());
             deliver([this, button, shift, at] { Form_MouseUp(button, shift, float(at.x()), float(at.y())); });
         }
         return false;
