@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds the benchmarks in build-bench/, runs them all and prints every ratio
+# against its same-run baseline as one table (also left in
+# build-bench/bench-summary.md). Arguments go to each benchmark program, for
+# example --benchmark_min_time=2 for steadier figures.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+"$root/scripts/install-deps.sh"
+cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELLORY_BUILD_TESTS=OFF -DPELLORY_BUILD_BENCHMARKS=ON
+cmake --build build-bench -j "$(nproc 2>/dev/null || echo 2)" \
+    --target bench_pricefile bench_startup bench_events
+
+log=build-bench/bench-output.txt
+: >"$log"
+for program in bench/bench_pricefile bench/bench_startup bench/events/bench_events; do
+    echo "== ${program##*/}" | tee -a "$log"
+    "build-bench/$program" "$@" 2>&1 | tee -a "$log"
+done
+
+summary=build-bench/bench-summary.md
+{
+    echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//'); $(date -u '+%Y-%m-%d %H:%M UTC')"
+    echo
+    echo "| measure | ours | baseline | ratio | goal | verdict |"
+    echo "|---|---|---|---|---|---|"
+    grep '^summary |' "$log" | sed 's/^summary | /| /; s/$/ |/'
+    grep '^summary-note |' "$log" | sed 's/^summary-note | /\n/' || true
+} >"$summary"
+echo
+cat "$summary"
+# A missed goal is a finding to look into, not a broken build: say so loudly.
+if grep -q '| MISSED' "$summary"; then
+    echo "At least one goal was missed; see bench/RESULTS.md for what is known about it." >&2
+fi
