@@ -1,0 +1,165 @@
+#include "WindowDriver.h"
+
+#include "platform/OleColor.h"
+#include "preferences/Preferences.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QTest>
+
+using namespace testsupport;
+
+// Why the settings store cannot be written.
+enum class Blocked { ReadOnlyFile, UnreadableFile, FolderCannotBeCreated };
+Q_DECLARE_METATYPE(Blocked)
+
+namespace {
+
+constexpr std::int32_t Blue = 0x00FF0000;
+
+QByteArray contentsOf(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArrayLiteral("<unreadable or missing>");
+    return file.readAll();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// True when the current user can still write `path` despite its permissions,
+// as root can.
+bool permissionsIgnored(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadWrite);
+}
+
+} // namespace
+
+class TestSettingsFaults : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TemporarySettings> settings;
+
+private slots:
+    void init()
+    {
+        settings = std::make_unique<TemporarySettings>();
+        writePriceFile(samplePrices());
+    }
+    void cleanup()
+    {
+        QFile::setPermissions(settings->filePath(), QFile::ReadOwner | QFile::WriteOwner);
+        settings.reset();
+    }
+
+    // A damaged store never keeps the window from opening: each value that
+    // does not convert falls back to its default, and start-up writes the
+    // clock setting again in its proper form.
+    void damagedStoreFallsBackToDefaults_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<bool>("dateDisplay");
+        QTest::addColumn<int>("backColor");
+
+        const int face = preferences::DefaultBackColor;
+        QTest::newRow("garbage bytes") << QByteArray("\x00\xff\xfe[[\x01=\x02\n\x80\x81\x82=\r\r\x00\x1a", 17) << false
+                                       << face;
+        QTest::newRow("values of the wrong kind") << QByteArray("[STARTUP]\nDateDisplay=maybe\nBackColor=red\n")
+                                                  << false << face;
+        QTest::newRow("empty values") << QByteArray("[STARTUP]\nDateDisplay=\nBackColor=\n") << false << face;
+        QTest::newRow("colour beyond 32 bits") << QByteArray("[STARTUP]\nDateDisplay=True\nBackColor=4294967296\n")
+                                               << true << face;
+        QTest::newRow("colour as a list") << QByteArray("[STARTUP]\nBackColor=255, 0\n") << false << face;
+        QTest::newRow("good values beside a damaged line")
+            << QByteArray("[STARTUP]\n\x01\x02 no key here\nDateDisplay=True\nBackColor=255\n") << true << 255;
+    }
+    void damagedStoreFallsBackToDefaults()
+    {
+        QFETCH(QByteArray, contents);
+        QFETCH(bool, dateDisplay);
+        QFETCH(int, backColor);
+
+        writeFile(settings->filePath(), contents);
+        WindowDriver driver;
+        QVERIFY(driver.loadAndShow());
+        QVERIFY(driver.dialogs().shown().isEmpty());
+        QCOMPARE(driver.form().blnDateDisplay, dateDisplay);
+        QCOMPARE(driver.form().lngBackColor, backColor);
+        QCOMPARE(driver.form().backColor(), backColor);
+        QCOMPARE(driver.action(QStringLiteral("mnuPreferencesDateandTimeOn"))->isChecked(), dateDisplay);
+        QCOMPARE(settings->value(preferences::DateDisplayKey), dateDisplay ? QStringLiteral("True") : QStringLiteral("False"));
+    }
+
+    // A store that cannot be written does not stop the program: the window
+    // opens, a chosen colour and clock hold for this run, no message appears,
+    // and the store is left exactly as it was.
+    void unwritableStoreKeepsChoicesForThisRun_data()
+    {
+        QTest::addColumn<Blocked>("blocked");
+        QTest::addColumn<bool>("storedValuesRead");
+
+        QTest::newRow("read-only file") << Blocked::ReadOnlyFile << true;
+        QTest::newRow("unreadable file") << Blocked::UnreadableFile << false;
+        QTest::newRow("folder cannot be created") << Blocked::FolderCannotBeCreated << false;
+    }
+    void unwritableStoreKeepsChoicesForThisRun()
+    {
+        QFETCH(Blocked, blocked);
+        QFETCH(bool, storedValuesRead);
+
+        const QByteArray stored("[STARTUP]\nDateDisplay=True\nBackColor=255\n");
+        QString storePath = settings->filePath();
+        if (blocked == Blocked::FolderCannotBeCreated) {
+            // The settings folder's place is taken by a file, so neither the
+            // folder nor the store in it can ever be made.
+            const QString blocker = QFileInfo(storePath).dir().filePath(QStringLiteral("blocker"));
+            writeFile(blocker, "not a folder");
+            QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, blocker + QStringLiteral("/config"));
+            storePath = blocker + QStringLiteral("/config/PELLORY.conf");
+        } else {
+            writeFile(storePath, stored);
+            QVERIFY(QFile::setPermissions(storePath, blocked == Blocked::ReadOnlyFile ? QFile::ReadOwner
+                                                                                      : QFile::Permissions()));
+            if (permissionsIgnored(storePath))
+                QSKIP("file permissions do not stop this user from writing (running as root)");
+        }
+        const QByteArray before = contentsOf(storePath);
+
+        WindowDriver driver;
+        QVERIFY(driver.loadAndShow());
+        QCOMPARE(driver.form().lngBackColor, storedValuesRead ? 255 : preferences::DefaultBackColor);
+        QCOMPARE(driver.form().blnDateDisplay, storedValuesRead);
+
+        driver.dialogs().answerColor(platform::colorFromValue(Blue, {}));
+        driver.trigger(QStringLiteral("mnuColorsCustom"));
+        driver.trigger(storedValuesRead ? QStringLiteral("mnuPreferencesDateandTimeOff")
+                                        : QStringLiteral("mnuPreferencesDateandTimeOn"));
+
+        QCOMPARE(driver.dialogs().messages(), QStringList{});
+        QCOMPARE(driver.form().backColor(), Blue);
+        QCOMPARE(driver.form().lngBackColor, Blue);
+        QCOMPARE(driver.form().blnDateDisplay, !storedValuesRead);
+        auto *button = driver.find<QWidget>(QStringLiteral("cmdCalculate"));
+        const QImage shot = driver.form().grab().toImage();
+        const QPoint inside = button->mapTo(&driver.form(), QPoint(button->width() / 2, 4))
+            * driver.form().devicePixelRatio();
+        QCOMPARE(shot.pixelColor(inside), QColor(0, 0, 255));
+
+        QCOMPARE(contentsOf(storePath), before);
+    }
+};
+
+QTEST_MAIN(TestSettingsFaults)
+#include "tst_settings_faults.moc"
