@@ -1,0 +1,184 @@
+#!/usr/bin/env bash
+# Drives the real program on an X display (run it under xvfb-run): checks the
+# colours where the window places its controls, makes a quote with the mouse,
+# leaves through the staff exit, and checks that a missing price file is
+# reported without the window ever showing.
+#   run.sh PROGRAM OUTPUT_FOLDER
+# Screenshots of every step are left in OUTPUT_FOLDER. Every wait has a
+# timeout, so a program that hangs fails the run instead of blocking it.
+set -euo pipefail
+
+program=$(realpath "$1")
+out=$(realpath -m "$2")
+mkdir -p "$out"
+rm -f "$out"/*.png
+
+readonly Caption="The Pellory Check Price Of Sneakers Program"
+readonly ClientWidthTwips=9075 ClientHeightTwips=6300
+convert=/usr/bin/convert
+compare=/usr/bin/compare
+import=/usr/bin/import
+
+work=$(mktemp -d)
+pid=
+cleanup() {
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "real-window: $*" >&2
+    "$import" -window root "$out/failure.png" 2>/dev/null || true
+    exit 1
+}
+
+shot() {
+    "$import" -window root "$out/$1.png"
+}
+
+# "r,g,b" of one screen pixel in a screenshot.
+pixel() {
+    "$convert" "$out/$1.png" -format \
+        "%[fx:round(255*p{$2,$3}.r)],%[fx:round(255*p{$2,$3}.g)],%[fx:round(255*p{$2,$3}.b)]" info:
+}
+
+# Waits for a visible window whose title matches the pattern; prints its id.
+wait_window() {
+    local id
+    id=$(timeout 20 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n1) || true
+    [ -n "$id" ] || fail "no window titled '$1' appeared"
+    echo "$id"
+}
+
+# Waits for the program to end and prints its exit status.
+wait_exit() {
+    local i
+    for i in $(seq 1 100); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$pid" 2>/dev/null && fail "the program did not end"
+    local status=0
+    wait "$pid" || status=$?
+    pid=
+    echo "$status"
+}
+
+start() {
+    local folder=$1
+    XDG_CONFIG_HOME="$work/config" timeout 120 "$folder/pellory" &
+    pid=$!
+}
+
+mkdir -p "$work/app" "$work/missing" "$work/config"
+cp "$program" "$work/app/pellory"
+cp "$program" "$work/missing/pellory"
+printf '"Alpha Runner",60,75,10,20,30\r\n"Beta Court",0,95,0,85,0\r\n"Gamma Trail",12,24,36,48,60\r\n' \
+    > "$work/app/BrandsPrices.txt"
+printf '[STARTUP]\nDateDisplay=True\nBackColor=255\n' > "$work/config/PELLORY.conf"
+
+# --- A quote on the red window, then the staff exit -------------------------
+start "$work/app"
+win=$(wait_window "^$Caption\$")
+xdotool windowfocus --sync "$win" 2>/dev/null || true
+sleep 1
+eval "$(xdotool getwindowgeometry --shell "$win")"
+winx=$X winy=$Y
+# The window's width is exactly the client area's, so it gives the scale the
+# program used: pixels = twips * logical dpi / 1440. The menu bar is whatever
+# height the window has above the client area.
+dpi=$(awk -v w="$WIDTH" -v t="$ClientWidthTwips" 'BEGIN { printf "%.3f", w * 1440 / t }')
+clientHeight=$(awk -v d="$dpi" -v t="$ClientHeightTwips" 'BEGIN { printf "%d", t * d / 1440 + 0.5 }')
+menuBar=$((HEIGHT - clientHeight))
+echo "window ${WIDTH}x${HEIGHT} at $winx,$winy; logical dpi $dpi; menu bar ${menuBar}px;" \
+     "X server: $(xdpyinfo | awk '/resolution:/ { print $2 }')"
+[ "$menuBar" -gt 0 ] && [ "$menuBar" -lt 80 ] || fail "window height $HEIGHT does not fit a client area of $clientHeight px"
+
+# Screen position of a point given in twips from the client area's top-left.
+sx() { awk -v d="$dpi" -v t="$1" -v o="$winx" 'BEGIN { printf "%d", o + int(t * d / 1440 + 0.5) }'; }
+sy() { awk -v d="$dpi" -v t="$1" -v o="$((winy + menuBar))" 'BEGIN { printf "%d", o + int(t * d / 1440 + 0.5) }'; }
+
+expect_pixel() {
+    local name=$1 what=$2 x=$3 y=$4 want=$5 got
+    got=$(pixel "$name" "$(sx "$x")" "$(sy "$y")")
+    [ "$got" = "$want" ] || fail "$what at twips $x,$y: expected $want, got $got (see $out/$name.png)"
+    echo "ok: $what is $got"
+}
+
+shot 01-started
+expect_pixel 01-started "form left of the brand list" 300 3500 255,0,0
+expect_pixel 01-started "form right of the pairs frame" 8600 3500 255,0,0
+expect_pixel 01-started "Calculate button" $((5640 + 1455 / 2)) $((4920 + 90)) 255,0,0
+expect_pixel 01-started "Clear All Selections button" $((7440 + 1455 / 2)) $((4920 + 90)) 255,0,0
+expect_pixel 01-started "brand list below its entries" $((720 + 2055 / 2)) $((2280 + 3195 - 300)) 255,255,255
+
+# The clock is on: its label changes within a second and a half.
+clock="$(sx 4320)x$(sy 1560)"
+"$convert" "$out/01-started.png" -crop "160x20+$(sx 4320)+$(sy 1560)" "$work/clock1.png"
+sleep 1.5
+shot 02-clock
+"$convert" "$out/02-clock.png" -crop "160x20+$(sx 4320)+$(sy 1560)" "$work/clock2.png"
+changed=$("$compare" -metric AE "$work/clock1.png" "$work/clock2.png" null: 2>&1 || true)
+[ "${changed%% *}" -gt 0 ] || fail "the clock at $clock did not move"
+echo "ok: the clock ticks ($changed pixels changed)"
+
+click() { xdotool mousemove --sync "$1" "$2" click 1; sleep 0.3; }
+# First brand: a row is about 20 px high; click inside the first one.
+click "$(sx $((720 + 600)))" "$(( $(sy 2280) + 10 ))"
+# Cross Trainers and Basketball: the indicator sits at the left of each box.
+for item in 0 1; do
+    click "$(( $(sx $((3240 + 120))) + 8 ))" "$(sy $((2160 + 480 + 480 * item + 375 / 2)))"
+done
+# Three pairs.
+click "$(( $(sx $((5880 + 120))) + 8 ))" "$(sy $((2160 + 480 + 360 * 2 + 375 / 2)))"
+shot 03-selected
+quoteArea="420x$(( $(sy $((5760 + 400))) - $(sy 5760) ))+$(sx 240)+$(sy 5760)"
+"$convert" "$out/03-selected.png" -crop "$quoteArea" "$work/quote-before.png"
+click "$(sx $((5640 + 1455 / 2)))" "$(sy $((4920 + 735 / 2)))"
+sleep 0.5
+shot 04-quoted
+"$convert" "$out/04-quoted.png" -crop "$quoteArea" "$work/quote-after.png"
+changed=$("$compare" -metric AE "$work/quote-before.png" "$work/quote-after.png" null: 2>&1 || true)
+[ "${changed%% *}" -gt 200 ] || fail "no quote appeared at lblPriceQuote ($changed pixels changed; see 03 and 04)"
+echo "ok: the quote appeared ($changed pixels changed)"
+# Ticking and choosing left the controls in the form's colour.
+expect_pixel 04-quoted "form after the quote" 300 3500 255,0,0
+
+# File > Exit with the staff password.
+xdotool windowfocus --sync "$win" 2>/dev/null || true
+xdotool key --clearmodifiers alt+f
+sleep 0.5
+shot 05-file-menu
+xdotool key x
+prompt=$(wait_window "^Exit the Program\\?\$")
+xdotool windowfocus --sync "$prompt" 2>/dev/null || true
+xdotool type --delay 50 472916
+shot 06-password
+xdotool key Return
+thanks=$(wait_window "^The Pellory\$")
+sleep 0.3
+shot 07-thank-you
+xdotool windowfocus --sync "$thanks" 2>/dev/null || true
+xdotool key Return
+status=$(wait_exit)
+[ "$status" -eq 0 ] || fail "the staff exit ended the program with status $status"
+echo "ok: the staff exit ended the program with status 0"
+
+# --- No price file: one report, no window, a failure status -----------------
+start "$work/missing"
+report=$(wait_window "^The Pellory\$")
+sleep 0.5
+shot 08-missing-price-file
+if xdotool search --onlyvisible --name "^$Caption\$" >/dev/null 2>&1; then
+    fail "the main window showed although the price file is missing"
+fi
+xdotool windowfocus --sync "$report" 2>/dev/null || true
+xdotool key Return
+status=$(wait_exit)
+[ "$status" -ne 0 ] || fail "a missing price file ended the program with status 0"
+if [ -f "$work/missing/BrandsPrices.txt" ]; then
+    fail "the program created a price file"
+fi
+echo "ok: the missing price file was reported and the program ended with status $status"
+echo "screenshots in $out"
