@@ -1,0 +1,74 @@
+// The settings file is plain text anyone can edit. Every stored text must
+// convert or fall back to its default, never crash, and the fallbacks must
+// agree with the conversions they stand on.
+
+#include "platform/Conversions.h"
+#include "platform/RuntimeError.h"
+#include "preferences/Preferences.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+
+namespace {
+
+[[noreturn]] void fail(const char *what)
+{
+    std::fprintf(stderr, "settings invariant broken: %s\n", what);
+    std::abort();
+}
+
+// The conversion's value, or the error number it raised.
+template <typename Convert>
+auto attempt(Convert convert, const QString &text, int *errorNumber) -> std::optional<decltype(convert(text))>
+{
+    *errorNumber = 0;
+    try {
+        return convert(text);
+    } catch (const platform::RuntimeError &error) {
+        *errorNumber = error.number();
+        if (error.number() != int(platform::ErrorNumber::TypeMismatch)
+            && error.number() != int(platform::ErrorNumber::Overflow))
+            fail("conversion raised an error other than Type mismatch or Overflow");
+        return std::nullopt;
+    } catch (...) {
+        fail("conversion threw something other than a run-time error");
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
+
+    int booleanError = 0;
+    const std::optional<bool> boolean = attempt(platform::toBoolean, text, &booleanError);
+    if (preferences::dateDisplayFromText(text) != boolean.value_or(false))
+        fail("DateDisplay fallback differs from the Boolean conversion");
+
+    int longError = 0;
+    const std::optional<std::int32_t> whole = attempt(platform::toLong, text, &longError);
+    if (preferences::backColorFromText(text) != whole.value_or(preferences::DefaultBackColor))
+        fail("BackColor fallback differs from the Long conversion");
+
+    int integerError = 0;
+    const std::optional<std::int16_t> small =
+        attempt([](const QString &t) { return platform::toInteger(t); }, text, &integerError);
+
+    // The Integer and Long conversions read numbers alike and differ only in range.
+    if (small && (!whole || *whole != *small))
+        fail("a text that is an Integer is not the same Long");
+    if (whole && *whole >= INT16_MIN && *whole <= INT16_MAX && (!small || *small != *whole))
+        fail("a Long in the Integer range does not convert to that Integer");
+    if (longError == int(platform::ErrorNumber::TypeMismatch) && integerError != longError)
+        fail("a text that is no number for Long is one for Integer");
+
+    // Whatever the program writes back must read back as the same value.
+    if (whole && preferences::backColorFromText(platform::integerText(*whole)) != *whole)
+        fail("a stored colour does not read back");
+    if (boolean && preferences::dateDisplayFromText(platform::booleanText(*boolean)) != *boolean)
+        fail("a stored clock choice does not read back");
+    return 0;
+}
