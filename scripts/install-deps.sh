@@ -11,7 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   valgrind
   xvfb xauth xdotool x11-utils imagemagick
-  dpkg-dev file
+  dpkg-dev file desktop-file-utils librsvg2-bin
 )
 
 missing=()
