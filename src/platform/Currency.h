@@ -1,6 +1,11 @@
 #pragma once
 
 #include <cstdint>
+// Needed for the defaulted <=> (clang insists); hidden from moc, which cannot
+// parse the standard library's concepts that <compare> brings in.
+#ifndef Q_MOC_RUN
+#include <compare>
+#endif
 
 namespace platform {
 
