@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         if (loaded.brands.size() > catalogue::MaxRecords)
             fail("more brands than a 16-bit record counter allows");
         for (int item = 0; item < catalogue::ItemCount; ++item) {
-            if (table.column(item).size() != loaded.brands.size())
+            if (qsizetype(table.column(item).size()) != loaded.brands.size())
                 fail("a price column is not parallel to the brand list");
         }
     } catch (const platform::RuntimeError &error) {

@@ -4,7 +4,7 @@
 
 namespace catalogue {
 
-const QList<std::int16_t> &PriceTable::column(int item) const
+const std::vector<std::int16_t> &PriceTable::column(int item) const
 {
     switch (item) {
     case CrossTrainers: return intCrossTrainersPrice;
@@ -18,19 +18,19 @@ const QList<std::int16_t> &PriceTable::column(int item) const
 
 std::int16_t PriceTable::price(int item, int brand) const
 {
-    const QList<std::int16_t> &prices = column(item);
-    if (brand < 0 || brand >= prices.size())
+    const std::vector<std::int16_t> &prices = column(item);
+    if (brand < 0 || std::size_t(brand) >= prices.size())
         platform::raise(platform::ErrorNumber::SubscriptOutOfRange);
     return prices.at(brand);
 }
 
 void PriceTable::append(const std::array<std::int16_t, ItemCount> &prices)
 {
-    intCrossTrainersPrice.append(prices[CrossTrainers]);
-    intBasketballPrice.append(prices[Basketball]);
-    intFitnessPrice.append(prices[Fitness]);
-    intRunningPrice.append(prices[Running]);
-    intWalkingPrice.append(prices[Walking]);
+    intCrossTrainersPrice.push_back(prices[CrossTrainers]);
+    intBasketballPrice.push_back(prices[Basketball]);
+    intFitnessPrice.push_back(prices[Fitness]);
+    intRunningPrice.push_back(prices[Running]);
+    intWalkingPrice.push_back(prices[Walking]);
 }
 
 } // namespace catalogue

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QList>
 #include <QStringList>
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace catalogue {
 
@@ -17,19 +17,19 @@ enum Item : int { CrossTrainers = 0, Basketball = 1, Fitness = 2, Running = 3, W
 // of every array belongs to the brand at position i.
 struct PriceTable
 {
-    QList<std::int16_t> intCrossTrainersPrice;
-    QList<std::int16_t> intBasketballPrice;
-    QList<std::int16_t> intFitnessPrice;
-    QList<std::int16_t> intRunningPrice;
-    QList<std::int16_t> intWalkingPrice;
+    std::vector<std::int16_t> intCrossTrainersPrice;
+    std::vector<std::int16_t> intBasketballPrice;
+    std::vector<std::int16_t> intFitnessPrice;
+    std::vector<std::int16_t> intRunningPrice;
+    std::vector<std::int16_t> intWalkingPrice;
 
-    qsizetype size() const { return intCrossTrainersPrice.size(); }
+    qsizetype size() const { return qsizetype(intCrossTrainersPrice.size()); }
     // The price of `item` for the brand at `brand`; a position outside the
     // table raises Subscript out of range.
     std::int16_t price(int item, int brand) const;
     void append(const std::array<std::int16_t, ItemCount> &prices);
 
-    const QList<std::int16_t> &column(int item) const;
+    const std::vector<std::int16_t> &column(int item) const;
 };
 
 // What a price file holds: the brand names in file order and their prices.

@@ -100,31 +100,58 @@ bool SequentialInput::atEndOfRecords()
 
 QString SequentialInput::readText()
 {
-    bool quoted = false;
-    return readField(FieldKind::Text, &quoted);
+    return readField(FieldKind::Text).text.toString();
 }
+
+namespace {
+
+// Most prices are plain whole numbers: read those directly, without the
+// general decimal conversion. Returns nothing for any other form.
+std::optional<int> plainWholeNumber(QStringView text)
+{
+    qsizetype i = 0;
+    const bool negative = text.startsWith(u'-');
+    if (negative || text.startsWith(u'+'))
+        ++i;
+    // Six digits hold every 16-bit value and cannot overflow an int.
+    if (i == text.size() || text.size() - i > 6)
+        return std::nullopt;
+    int value = 0;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c - u'0');
+    }
+    return negative ? -value : value;
+}
+
+} // namespace
 
 std::int16_t SequentialInput::readInteger()
 {
-    skipBlanks();
+    // Blanks before the field never span lines, so this is the field's line.
     const int line = m_line;
-    bool quoted = false;
-    const QString field = readField(FieldKind::Number, &quoted);
-    const QStringView number = quoted ? QStringView(field).trimmed() : QStringView(field);
+    const Field field = readField(FieldKind::Number);
+    const QStringView number = field.quoted ? field.text.trimmed() : field.text;
     if (number.isEmpty())
         return 0;
-    const std::optional<double> value = parseDecimal(number);
-    if (!value)
-        fail(ErrorNumber::TypeMismatch, line);
-    const double rounded = roundHalfEven(*value);
-    if (!(rounded >= std::numeric_limits<std::int16_t>::min() && rounded <= std::numeric_limits<std::int16_t>::max()))
+    const std::optional<int> whole = plainWholeNumber(number);
+    double value = whole ? *whole : 0;
+    if (!whole) {
+        const std::optional<double> parsed = parseDecimal(number);
+        if (!parsed)
+            fail(ErrorNumber::TypeMismatch, line);
+        value = roundHalfEven(*parsed);
+    }
+    if (!(value >= std::numeric_limits<std::int16_t>::min() && value <= std::numeric_limits<std::int16_t>::max()))
         fail(ErrorNumber::Overflow, line);
-    return static_cast<std::int16_t>(rounded);
+    return static_cast<std::int16_t>(value);
 }
 
-// A numeric field is handed back as a view into the loaded text rather than a
-// copy, since it is converted at once; text fields are copied.
-QString SequentialInput::readField(FieldKind kind, bool *quoted)
+// The field is a view into the loaded text: a number is converted at once,
+// and only a text field is copied.
+SequentialInput::Field SequentialInput::readField(FieldKind kind)
 {
     skipBlanks();
     const int startLine = m_line;
@@ -138,8 +165,8 @@ QString SequentialInput::readField(FieldKind kind, bool *quoted)
     const QChar *data = m_text.constData();
     qsizetype start = m_pos;
     qsizetype length = 0;
-    *quoted = data[m_pos] == u'"';
-    if (*quoted) {
+    const bool quoted = data[m_pos] == u'"';
+    if (quoted) {
         start = m_pos + 1;
         qsizetype i = start;
         int lineEnds = 0;
@@ -180,9 +207,7 @@ QString SequentialInput::readField(FieldKind kind, bool *quoted)
     else if (atLineEnd())
         consumeLineEnd();
 
-    if (kind == FieldKind::Number)
-        return QString::fromRawData(data + start, length);
-    return m_text.mid(start, length);
+    return {QStringView(data + start, length), quoted};
 }
 
 void SequentialInput::fail(ErrorNumber number, int line) const
@@ -190,21 +215,15 @@ void SequentialInput::fail(ErrorNumber number, int line) const
     throw RuntimeError(number).at(m_path, line);
 }
 
-void SequentialInput::skipBlanks()
-{
-    const QChar *data = m_text.constData();
-    while (m_pos < m_end && isBlank(data[m_pos].unicode()))
-        ++m_pos;
-}
-
 bool SequentialInput::atLineEnd() const
 {
-    return m_pos < m_end && isLineEnd(m_text.at(m_pos).unicode());
+    return m_pos < m_end && isLineEnd(m_text.constData()[m_pos].unicode());
 }
 
 void SequentialInput::consumeLineEnd()
 {
-    if (m_text.at(m_pos) == u'\r' && m_pos + 1 < m_end && m_text.at(m_pos + 1) == u'\n')
+    const QChar *data = m_text.constData();
+    if (data[m_pos] == u'\r' && m_pos + 1 < m_end && data[m_pos + 1] == u'\n')
         ++m_pos;
     ++m_pos;
     ++m_line;

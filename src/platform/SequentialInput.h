@@ -54,9 +54,19 @@ private:
     SequentialInput(QString text, QString path);
 
     enum class FieldKind { Text, Number };
-    QString readField(FieldKind kind, bool *quoted);
+    struct Field
+    {
+        QStringView text;
+        bool quoted = false;
+    };
+    Field readField(FieldKind kind);
     [[noreturn]] void fail(ErrorNumber number, int line) const;
-    void skipBlanks();
+    void skipBlanks()
+    {
+        const QChar *data = m_text.constData();
+        while (m_pos < m_end && (data[m_pos] == u' ' || data[m_pos] == u'\t'))
+            ++m_pos;
+    }
     void consumeLineEnd();
     bool atLineEnd() const;
 
