@@ -45,9 +45,10 @@ const benchmark::BenchmarkReporter::Run &RecordingReporter::find(const std::stri
 double RecordingReporter::milliseconds(const std::string &name) const
 {
     const Run &run = find(name);
-    const double perIteration = run.run_type == Run::RT_Aggregate
-        ? run.real_accumulated_time
-        : run.real_accumulated_time / double(std::max<benchmark::IterationCount>(run.iterations, 1));
+    // An aggregate (the median) carries its statistic times the number of
+    // repetitions, as a run carries its total over its iterations.
+    const double perIteration
+        = run.real_accumulated_time / double(std::max<benchmark::IterationCount>(run.iterations, 1));
     return perIteration * 1000.0;
 }
 
