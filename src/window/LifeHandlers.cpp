@@ -1,10 +1,10 @@
 #include "window/frmMain.h"
 
 #include "catalogue/PriceFile.h"
+#include "platform/ProgramFolder.h"
 #include "platform/RuntimeError.h"
 #include "platform/Twips.h"
 
-#include <QCoreApplication>
 #include <QListWidget>
 #include <QMenu>
 
@@ -28,7 +28,7 @@ void frmMain::Form_Load()
 
 void frmMain::ReadPrices()
 {
-    const QString path = catalogue::priceFilePath(QCoreApplication::applicationDirPath());
+    const QString path = catalogue::priceFilePath(platform::programFolder());
     try {
         catalogue::Catalogue loaded = catalogue::readPriceFile(path);
         prices = std::move(loaded.prices);
