@@ -4,6 +4,8 @@
 
 #include <QDir>
 
+#include <functional>
+
 namespace catalogue {
 
 namespace {
@@ -41,6 +43,39 @@ Catalogue parsePriceFile(const QByteArray &bytes, const QString &path)
 {
     platform::SequentialInput input = platform::SequentialInput::fromBytes(bytes, path);
     return readRecords(input);
+}
+
+namespace {
+
+PriceFileCheck checkWith(const QString &path, const std::function<Catalogue()> &read)
+{
+    PriceFileCheck check;
+    check.path = path;
+    try {
+        const Catalogue catalogue = read();
+        for (qsizetype i = 0; i < catalogue.brands.size(); ++i) {
+            PriceRecord record;
+            record.brand = catalogue.brands.at(i);
+            for (int item = 0; item < ItemCount; ++item)
+                record.prices[item] = catalogue.prices.price(item, int(i));
+            check.records.append(record);
+        }
+    } catch (const platform::RuntimeError &error) {
+        check.faults.append({error.line(), error.number(), error.description()});
+    }
+    return check;
+}
+
+} // namespace
+
+PriceFileCheck checkPriceFile(const QString &path, int)
+{
+    return checkWith(path, [&] { return readPriceFile(path); });
+}
+
+PriceFileCheck checkPriceFileBytes(const QByteArray &bytes, const QString &path, int)
+{
+    return checkWith(path, [&] { return parsePriceFile(bytes, path); });
 }
 
 QString priceFileFailureExplanation(int errorNumber)

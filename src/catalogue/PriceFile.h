@@ -3,7 +3,11 @@
 #include "catalogue/PriceTable.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
+
+#include <array>
+#include <cstdint>
 
 namespace catalogue {
 
@@ -22,6 +26,37 @@ QString priceFilePath(const QString &programFolder);
 // not a number, Input past end of file for a record cut short.
 Catalogue readPriceFile(const QString &path);
 Catalogue parsePriceFile(const QByteArray &bytes, const QString &path = {});
+
+// A record as the reader found it.
+struct PriceRecord
+{
+    int line = 0;               // the line of the file where the record starts (1-based)
+    QString brand;
+    bool quoted = false;        // the name was written in double quotes
+    std::array<std::int16_t, ItemCount> prices{};
+};
+
+// A fault that makes the kiosk refuse the file.
+struct LineFault
+{
+    int line = 0;               // 0 when it concerns the whole file (cannot be opened, too large)
+    int errorNumber = 0;        // the run-time error number the window reports (53, 62, 13, 6 ...)
+    QString sentence;           // one plain sentence: what is wrong there and what a line must look like
+};
+
+// Everything the reader found, for the staff's check: it goes on after a
+// faulty line with the next line, so one reading lists every fault.
+struct PriceFileCheck
+{
+    QString path;
+    bool readAsWindows1252 = false;   // the bytes were not valid UTF-8
+    QList<PriceRecord> records;       // the records read without fault, in file order
+    QList<LineFault> faults;          // in line order, at most maxFaults; empty when the kiosk would load the file
+    bool moreFaults = false;          // reading stopped after maxFaults faults
+};
+
+PriceFileCheck checkPriceFile(const QString &path, int maxFaults = 100);
+PriceFileCheck checkPriceFileBytes(const QByteArray &bytes, const QString &path = {}, int maxFaults = 100);
 
 // The message shown when the price file cannot be loaded: the program's own
 // texts for a missing file or an unexpected error, then the error itself.
