@@ -1,3 +1,4 @@
+#include "check/CheckCommand.h"
 #include "platform/QtDialogs.h"
 #include "window/frmMain.h"
 
@@ -5,7 +6,14 @@
 
 int main(int argc, char *argv[])
 {
+    // The command line works without a display, so it is settled before Qt
+    // looks for a platform.
+    if (check::isCommandLineRequest(argc, argv))
+        return check::runCommandLine(argc, argv);
+
     QApplication app(argc, argv);
+    if (check::reportUnusedArguments(QCoreApplication::arguments()))
+        return check::UsageError;
     // The window decides when the program ends: only the staff exit or an
     // error that no handler traps unloads it.
     app.setQuitOnLastWindowClosed(false);

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QStringList>
+
+namespace check {
+
+// Exit status of a command line the program does not understand.
+inline constexpr int UsageError = 2;
+
+// True when the arguments ask for the command line (--check, --help or
+// --version, with one dash or two) rather than the window. Looked at before
+// any application object exists, so the check needs no display.
+bool isCommandLineRequest(int argc, char **argv);
+
+// Runs the command line without a window: checks a price file and prints what
+// the kiosk would make of it, or prints the help or the version. Returns the
+// exit status: 0 when the kiosk would load the file, 1 when it would refuse
+// it, 2 for a usage error.
+int runCommandLine(int argc, char **argv);
+
+// The window takes no arguments besides Qt's own, which the application object
+// has already removed from `arguments`. Tells staff on standard error about any
+// other and returns whether there was one.
+bool reportUnusedArguments(const QStringList &arguments);
+
+} // namespace check
