@@ -1,5 +1,7 @@
 #include "WindowDriver.h"
 
+#include "window/WindowPlacement.h"
+
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
@@ -136,6 +138,25 @@ private slots:
         QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(form.windowFlags() & Qt::WindowCloseButtonHint);
         QCOMPARE(driver->find<QLabel>("lblPriceQuote")->font().pointSizeF(), 12.0);
+    }
+
+    void windowIsCentredButKeepsItsCornerOnScreen_data()
+    {
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QSize>("frame");
+        QTest::addColumn<QPoint>("topLeft");
+        QTest::newRow("fits: centred") << QRect(0, 0, 1024, 768) << QSize(606, 460) << QPoint(209, 154);
+        QTest::newRow("panel at the top") << QRect(0, 30, 1024, 738) << QSize(606, 460) << QPoint(209, 169);
+        QTest::newRow("larger than the screen") << QRect(0, 0, 512, 384) << QSize(605, 439) << QPoint(0, 0);
+        QTest::newRow("taller only") << QRect(100, 50, 800, 300) << QSize(600, 400) << QPoint(200, 50);
+        QTest::newRow("wider only, second screen") << QRect(1920, 0, 1024, 768) << QSize(2000, 500) << QPoint(1920, 134);
+    }
+    void windowIsCentredButKeepsItsCornerOnScreen()
+    {
+        QFETCH(QRect, available);
+        QFETCH(QSize, frame);
+        QFETCH(QPoint, topLeft);
+        QCOMPARE(window::centredTopLeft(available, frame), topLeft);
     }
 
     void menusReadAsLaidOut()

@@ -5,6 +5,7 @@
 #include "window/CommandButton.h"
 #include "window/ControlColors.h"
 #include "window/ControlLayout.h"
+#include "window/WindowPlacement.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -280,8 +281,8 @@ void frmMain::placeOnScreen()
     // No maximise or minimise: a customer must not be able to hide the window.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QSize size = sizeHint();
-        move(screen->availableGeometry().center() - QPoint(size.width() / 2, size.height() / 2));
+        // The window manager's border is not known before the window shows.
+        move(window::centredTopLeft(screen->availableGeometry(), sizeHint()));
     }
 }
 

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+namespace window {
+
+// Where the window's frame goes on a screen whose free area is `available`:
+// centred, but never with its top-left corner outside that area, so the menu
+// bar (and with it the staff exit) stays on screen when the window is larger
+// than the screen.
+inline QPoint centredTopLeft(const QRect &available, const QSize &frame)
+{
+    const QPoint centred(available.x() + (available.width() - frame.width()) / 2,
+                         available.y() + (available.height() - frame.height()) / 2);
+    return QPoint(qMax(centred.x(), available.left()), qMax(centred.y(), available.top()));
+}
+
+} // namespace window
