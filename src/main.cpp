@@ -1,5 +1,6 @@
 #include "check/CheckCommand.h"
 #include "platform/QtDialogs.h"
+#include "platform/WaylandTitleBar.h"
 #include "window/frmMain.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@ int main(int argc, char *argv[])
     if (check::isCommandLineRequest(argc, argv))
         return check::runCommandLine(argc, argv);
 
+    platform::switchOffQtWaylandTitleBar();
     QApplication app(argc, argv);
     if (check::reportUnusedArguments(QCoreApplication::arguments()))
         return check::UsageError;
