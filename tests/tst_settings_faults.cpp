@@ -5,15 +5,19 @@
 
 #include <QAction>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 using namespace testsupport;
 
 // Why the settings store cannot be written.
-enum class Blocked { ReadOnlyFile, UnreadableFile, FolderCannotBeCreated };
+enum class Blocked { ReadOnlyFile, UnreadableFile, FolderCannotBeCreated, LinkToDevice, Pipe, Folder };
 Q_DECLARE_METATYPE(Blocked)
 
 namespace {
@@ -26,6 +30,25 @@ QByteArray contentsOf(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return QByteArrayLiteral("<unreadable or missing>");
     return file.readAll();
+}
+
+// What is at `path`, following links, without opening anything but a
+// regular file: opening a named pipe would block.
+QByteArray snapshot(const QString &path)
+{
+    struct stat status {};
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
+        return QByteArrayLiteral("<missing>");
+    if (S_ISLNK(status.st_mode))
+        return "link to " + QFile::symLinkTarget(path).toUtf8() + ": " + snapshot(QFile::symLinkTarget(path));
+    if (S_ISCHR(status.st_mode))
+        return "character device " + QByteArray::number(major(status.st_rdev)) + ","
+            + QByteArray::number(minor(status.st_rdev));
+    if (S_ISFIFO(status.st_mode))
+        return QByteArrayLiteral("named pipe");
+    if (S_ISDIR(status.st_mode))
+        return "folder holding " + QDir(path).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(u' ').toUtf8();
+    return contentsOf(path);
 }
 
 void writeFile(const QString &path, const QByteArray &bytes)
@@ -113,6 +136,9 @@ private slots:
         QTest::newRow("read-only file") << Blocked::ReadOnlyFile << true;
         QTest::newRow("unreadable file") << Blocked::UnreadableFile << false;
         QTest::newRow("folder cannot be created") << Blocked::FolderCannotBeCreated << false;
+        QTest::newRow("link to a device") << Blocked::LinkToDevice << false;
+        QTest::newRow("named pipe") << Blocked::Pipe << false;
+        QTest::newRow("folder") << Blocked::Folder << false;
     }
     void unwritableStoreKeepsChoicesForThisRun()
     {
@@ -126,8 +152,18 @@ private slots:
             // folder nor the store in it can ever be made.
             const QString blocker = QFileInfo(storePath).dir().filePath(QStringLiteral("blocker"));
             writeFile(blocker, "not a folder");
-            QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, blocker + QStringLiteral("/config"));
+            qputenv("XDG_CONFIG_HOME", QFile::encodeName(blocker + QStringLiteral("/config")));
             storePath = blocker + QStringLiteral("/config/PELLORY.conf");
+        } else if (blocked == Blocked::LinkToDevice) {
+            // A device of the store's own, with the numbers of the null device.
+            const QString device = QFileInfo(storePath).dir().filePath(QStringLiteral("device"));
+            if (::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+                QSKIP("making a device node needs root");
+            QVERIFY(QFile::link(device, storePath));
+        } else if (blocked == Blocked::Pipe) {
+            QCOMPARE(::mkfifo(QFile::encodeName(storePath).constData(), 0600), 0);
+        } else if (blocked == Blocked::Folder) {
+            QVERIFY(QDir().mkpath(storePath));
         } else {
             writeFile(storePath, stored);
             QVERIFY(QFile::setPermissions(storePath, blocked == Blocked::ReadOnlyFile ? QFile::ReadOwner
@@ -135,10 +171,13 @@ private slots:
             if (permissionsIgnored(storePath))
                 QSKIP("file permissions do not stop this user from writing (running as root)");
         }
-        const QByteArray before = contentsOf(storePath);
+        const QByteArray before = snapshot(storePath);
 
         WindowDriver driver;
+        QElapsedTimer startUp;
+        startUp.start();
         QVERIFY(driver.loadAndShow());
+        QCOMPARE_LT(startUp.elapsed(), 1000);
         QCOMPARE(driver.form().lngBackColor, storedValuesRead ? 255 : preferences::DefaultBackColor);
         QCOMPARE(driver.form().blnDateDisplay, storedValuesRead);
 
@@ -157,7 +196,48 @@ private slots:
             * driver.form().devicePixelRatio();
         QCOMPARE(shot.pixelColor(inside), QColor(0, 0, 255));
 
-        QCOMPARE(contentsOf(storePath), before);
+        QCOMPARE(snapshot(storePath), before);
+    }
+
+    // A settings file that is a link, here to a file in a folder of its own,
+    // is read and written through the link, which stays a link.
+    void linkedStoreIsReadAndWrittenThrough_data()
+    {
+        QTest::addColumn<QStringList>("links");
+        QTest::addColumn<bool>("fileExists");
+
+        QTest::newRow("relative link") << QStringList{"kept/PELLORY.conf"} << true;
+        QTest::newRow("absolute link") << QStringList{"<folder>/kept/PELLORY.conf"} << true;
+        QTest::newRow("link to a link") << QStringList{"second link", "kept/PELLORY.conf"} << true;
+        QTest::newRow("link to a file yet to be made") << QStringList{"kept/PELLORY.conf"} << false;
+    }
+    void linkedStoreIsReadAndWrittenThrough()
+    {
+        QFETCH(QStringList, links);
+        QFETCH(bool, fileExists);
+
+        const QDir folder = QFileInfo(settings->filePath()).dir();
+        QVERIFY(folder.mkdir(QStringLiteral("kept")));
+        const QString kept = folder.filePath(QStringLiteral("kept/PELLORY.conf"));
+        if (fileExists)
+            writeFile(kept, "[STARTUP]\nBackColor=255\nDateDisplay=True\n");
+        QString link = settings->filePath();
+        for (QString target : links) {
+            target.replace(QStringLiteral("<folder>"), folder.path());
+            QCOMPARE(::symlink(QFile::encodeName(target).constData(), QFile::encodeName(link).constData()), 0);
+            link = folder.filePath(target);
+        }
+
+        WindowDriver driver;
+        QVERIFY(driver.loadAndShow());
+        QCOMPARE(driver.form().lngBackColor, fileExists ? 255 : preferences::DefaultBackColor);
+        QCOMPARE(driver.form().blnDateDisplay, fileExists);
+        driver.dialogs().answerColor(platform::colorFromValue(Blue, {}));
+        driver.trigger(QStringLiteral("mnuColorsCustom"));
+
+        QVERIFY(QFileInfo(settings->filePath()).isSymLink());
+        QCOMPARE(contentsOf(kept), fileExists ? QByteArray("[STARTUP]\nBackColor=16711680\nDateDisplay=True\n")
+                                              : QByteArray("[STARTUP]\nBackColor=16711680\nDateDisplay=False\n"));
     }
 };
 

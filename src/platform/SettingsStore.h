@@ -8,7 +8,9 @@ namespace platform {
 // section and key, holding text. On Windows the values live where the shop's
 // earlier program kept them, HKEY_CURRENT_USER\Software\VB and VBA Program
 // Settings\<application>\<section>; elsewhere in the user's configuration
-// folder, <application>.conf, one group per section.
+// folder, <application>.conf, one group per section. That file may be a link,
+// which stays a link; when it is, or leads to, anything but a regular file (a
+// device, a named pipe, a folder) the store is neither read nor written.
 namespace settings {
 
 // The stored text, or `defaultValue` when the key is absent or the store
@@ -17,7 +19,8 @@ QString GetSetting(const QString &application, const QString &section, const QSt
                    const QString &defaultValue);
 
 // Stores the text. Returns false when the store cannot be written (a
-// read-only file or folder); the caller's choice still holds for this run.
+// read-only file or folder, or a file that is not a regular one); the
+// caller's choice still holds for this run.
 bool SaveSetting(const QString &application, const QString &section, const QString &key, const QString &value);
 
 } // namespace settings

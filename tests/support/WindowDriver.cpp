@@ -17,7 +17,17 @@ namespace testsupport {
 
 TemporarySettings::TemporarySettings()
 {
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
+    if (qEnvironmentVariableIsSet("XDG_CONFIG_HOME"))
+        m_previousConfigHome = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.path()));
+}
+
+TemporarySettings::~TemporarySettings()
+{
+    if (m_previousConfigHome)
+        qputenv("XDG_CONFIG_HOME", *m_previousConfigHome);
+    else
+        qunsetenv("XDG_CONFIG_HOME");
 }
 
 QString TemporarySettings::filePath() const
@@ -27,13 +37,13 @@ QString TemporarySettings::filePath() const
 
 QString TemporarySettings::value(const QString &key) const
 {
-    QSettings store(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("PELLORY"));
+    QSettings store(filePath(), QSettings::IniFormat);
     return store.value(QStringLiteral("STARTUP/") + key).toString();
 }
 
 void TemporarySettings::setValue(const QString &key, const QString &text)
 {
-    QSettings store(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("PELLORY"));
+    QSettings store(filePath(), QSettings::IniFormat);
     store.setValue(QStringLiteral("STARTUP/") + key, text);
 }
 
