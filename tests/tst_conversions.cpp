@@ -68,6 +68,13 @@ void TestConversions::toBoolean_data()
     QTest::newRow("beyond the Long range") << "2147483648" << true << 0;
     QTest::newRow("beyond the double range") << "1e400" << true << 0;
     QTest::newRow("trailing sign") << "5-" << true << 0;
+    QTest::newRow("hexadecimal") << "&HFF" << true << 0;
+    QTest::newRow("hexadecimal zero") << "&H0" << false << 0;
+    QTest::newRow("hexadecimal beyond 64 bits") << "&H10000000000000000" << true << 0;
+    QTest::newRow("currency sign") << "$1" << true << 0;
+    QTest::newRow("thousands separator") << "1,000" << true << 0;
+    QTest::newRow("zero in parentheses") << "(0)" << false << 0;
+    QTest::newRow("hexadecimal without digits") << "&H" << false << TypeMismatch;
     QTest::newRow("yes") << "yes" << false << TypeMismatch;
     QTest::newRow("On") << "On" << false << TypeMismatch;
     QTest::newRow("empty") << "" << false << TypeMismatch;
@@ -132,10 +139,38 @@ void TestConversions::toLongAndInteger_data()
     QTest::newRow("double sign") << "+-5" << 0LL << TypeMismatch << TypeMismatch;
     QTest::newRow("blank after sign") << "- 5" << 0LL << TypeMismatch << TypeMismatch;
     QTest::newRow("digits then letters") << "12abc" << 0LL << TypeMismatch << TypeMismatch;
-    QTest::newRow("currency sign") << "$60" << 0LL << TypeMismatch << TypeMismatch;
-    QTest::newRow("thousands separator") << "1,000" << 0LL << TypeMismatch << TypeMismatch;
-    QTest::newRow("parentheses") << "(5)" << 0LL << TypeMismatch << TypeMismatch;
-    QTest::newRow("hexadecimal") << "&HFF" << 0LL << TypeMismatch << TypeMismatch;
+    QTest::newRow("currency sign") << "$60" << 60LL << 0 << 0;
+    QTest::newRow("currency sign after the minus") << "-$60" << -60LL << 0 << 0;
+    QTest::newRow("currency sign before the minus") << "$-60" << -60LL << 0 << 0;
+    QTest::newRow("two currency signs") << "$$60" << 0LL << TypeMismatch << TypeMismatch;
+    QTest::newRow("currency sign after the digits") << "60$" << 0LL << TypeMismatch << TypeMismatch;
+    QTest::newRow("thousands separator") << "1,000" << 1000LL << 0 << 0;
+    QTest::newRow("separators and a fraction") << "$1,234,567.5" << 1234568LL << 0 << Overflow;
+    QTest::newRow("groups of any size") << "1,0" << 10LL << 0 << 0;
+    QTest::newRow("separator first") << ",5" << 0LL << TypeMismatch << TypeMismatch;
+    QTest::newRow("separator last") << "5," << 0LL << TypeMismatch << TypeMismatch;
+    QTest::newRow("two separators together") << "1,,000" << 0LL << TypeMismatch << TypeMismatch;
+    QTest::newRow("separator in the fraction") << "1.000,5" << 0LL << TypeMismatch << TypeMismatch;
+    QTest::newRow("parentheses") << "(5)" << -5LL << 0 << 0;
+    QTest::newRow("parentheses round a currency") << "($1,000)" << -1000LL << 0 << 0;
+    QTest::newRow("parentheses and a sign") << "(-5)" << 0LL << TypeMismatch << TypeMismatch;
+    QTest::newRow("parentheses and a trailing sign") << "(5)-" << 0LL << TypeMismatch << TypeMismatch;
+    QTest::newRow("unclosed parenthesis") << "(5" << 0LL << TypeMismatch << TypeMismatch;
+    QTest::newRow("blanks inside parentheses") << "( 5 )" << 0LL << TypeMismatch << TypeMismatch;
+    QTest::newRow("hexadecimal") << "&HFF" << 255LL << 0 << 0;
+    QTest::newRow("lower case hexadecimal") << " &hff\t" << 255LL << 0 << 0;
+    QTest::newRow("octal") << "&O17" << 15LL << 0 << 0;
+    QTest::newRow("hexadecimal all ones is minus one") << "&HFFFFFFFF" << -1LL << 0 << Overflow;
+    QTest::newRow("hexadecimal 16 bits all ones") << "&HFFFF" << 65535LL << 0 << 0;
+    QTest::newRow("hexadecimal beyond 16 bits") << "&H10000" << 65536LL << 0 << Overflow;
+    QTest::newRow("hexadecimal button face") << "&H8000000F" << -2147483633LL << 0 << Overflow;
+    QTest::newRow("hexadecimal leading zeros") << "&H00000000000000FF" << 255LL << 0 << 0;
+    QTest::newRow("hexadecimal beyond 32 bits") << "&H100000000" << 0LL << Overflow << Overflow;
+    QTest::newRow("hexadecimal beyond 64 bits") << "&H1FFFFFFFFFFFFFFFF" << 0LL << Overflow << Overflow;
+    QTest::newRow("hexadecimal without digits") << "&H" << 0LL << TypeMismatch << TypeMismatch;
+    QTest::newRow("hexadecimal digit beyond F") << "&HFG" << 0LL << TypeMismatch << TypeMismatch;
+    QTest::newRow("octal digit 8") << "&O8" << 0LL << TypeMismatch << TypeMismatch;
+    QTest::newRow("hexadecimal with a sign") << "-&HFF" << 0LL << TypeMismatch << TypeMismatch;
     QTest::newRow("exponent without digits") << "1e" << 0LL << TypeMismatch << TypeMismatch;
     QTest::newRow("infinity word") << "inf" << 0LL << TypeMismatch << TypeMismatch;
     QTest::newRow("not a number word") << "nan" << 0LL << TypeMismatch << TypeMismatch;
@@ -154,10 +189,13 @@ void TestConversions::toLongAndInteger()
     if (longError == 0)
         QCOMPARE(qint64(asLong), expected);
 
+    // A hexadecimal text is a bit pattern of the target's width: "&HFFFF" is
+    // the Long 65535 but the Integer -1. Decimal texts that both accept lie
+    // in the Integer range, where the two agree.
     std::int16_t asInteger = 0;
     QCOMPARE(convert<std::int16_t>(qOverload<const QString &>(platform::toInteger), text, &asInteger), integerError);
     if (integerError == 0)
-        QCOMPARE(qint64(asInteger), expected);
+        QCOMPARE(qint64(asInteger), qint64(std::int16_t(expected)));
 }
 
 void TestConversions::parseDecimal_data()

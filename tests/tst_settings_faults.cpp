@@ -105,6 +105,8 @@ private slots:
         QTest::newRow("colour beyond 32 bits") << QByteArray("[STARTUP]\nDateDisplay=True\nBackColor=4294967296\n")
                                                << true << face;
         QTest::newRow("colour as a list") << QByteArray("[STARTUP]\nBackColor=255, 0\n") << false << face;
+        QTest::newRow("values in the runtime's number forms")
+            << QByteArray("[STARTUP]\nDateDisplay=(1)\nBackColor=&HFF00\n") << true << 0xFF00;
         QTest::newRow("good values beside a damaged line")
             << QByteArray("[STARTUP]\n\x01\x02 no key here\nDateDisplay=True\nBackColor=255\n") << true << 255;
     }

@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <type_traits>
 
 namespace platform {
 
@@ -73,36 +74,141 @@ double outOfRangeValue(QStringView mantissa, QStringView exponent, bool negative
     return negative ? -magnitude : magnitude;
 }
 
-// The number parser every text-to-number conversion shares: blanks around,
-// and one sign either before or after the digits, as in "5-".
-std::optional<double> parseNumber(QStringView text)
+// A number as the text-to-number conversions read it. A hexadecimal or
+// octal text is a bit pattern: it fills the target type from its lowest bit,
+// so "&HFFFFFFFF" is -1 as a Long and "&HFFFF" is -1 as an Integer.
+struct ParsedNumber
+{
+    double value = 0;
+    bool bitPattern = false;
+};
+
+int radixDigit(QChar c, int radix)
+{
+    int digit = radix;
+    if (isDigit(c))
+        digit = c.unicode() - u'0';
+    else if (c >= u'a' && c <= u'f')
+        digit = c.unicode() - u'a' + 10;
+    else if (c >= u'A' && c <= u'F')
+        digit = c.unicode() - u'A' + 10;
+    return digit < radix ? digit : -1;
+}
+
+// "&H" and "&O" numbers: digits only, no sign, fraction or separator. A
+// value beyond 64 bits reads as infinity, which no target can hold.
+std::optional<ParsedNumber> parseRadixNumber(QStringView digits, int radix)
+{
+    if (digits.isEmpty())
+        return std::nullopt;
+    std::uint64_t value = 0;
+    bool beyond64Bits = false;
+    for (const QChar c : digits) {
+        const int digit = radixDigit(c, radix);
+        if (digit < 0)
+            return std::nullopt;
+        if (value > (std::numeric_limits<std::uint64_t>::max() - std::uint64_t(digit)) / std::uint64_t(radix))
+            beyond64Bits = true;
+        else
+            value = value * std::uint64_t(radix) + std::uint64_t(digit);
+    }
+    return ParsedNumber{beyond64Bits ? std::numeric_limits<double>::infinity() : double(value), true};
+}
+
+// Thousands separators may stand between any two digits before the decimal
+// point; the runtime does not check the size of the groups, so "1,0" is 10.
+// Returns the text without them, or nothing when one stands anywhere else.
+std::optional<QString> withoutThousandsSeparators(QStringView number)
+{
+    QString plain;
+    plain.reserve(number.size());
+    bool integerPart = true;
+    for (qsizetype i = 0; i < number.size(); ++i) {
+        const QChar c = number[i];
+        if (c == u',') {
+            if (!integerPart || i == 0 || !isDigit(number[i - 1]) || i + 1 == number.size() || !isDigit(number[i + 1]))
+                return std::nullopt;
+            continue;
+        }
+        if (!isDigit(c))
+            integerPart = false;
+        plain += c;
+    }
+    return plain;
+}
+
+// The number parser every text-to-number conversion shares: blanks around;
+// "&H" hexadecimal or "&O" octal; otherwise a decimal number with one sign
+// either before or after the digits ("5-"), or in parentheses for a negative
+// number ("(5)"), a dollar sign in front ("$60", "-$60") and thousands
+// separators ("1,000"). Separators and signs follow the English (United
+// States) conventions whatever the user's locale, as the decimal point does.
+std::optional<ParsedNumber> parseNumber(QStringView text)
 {
     QStringView body = trimBlanks(text);
-    if (body.isEmpty())
+    if (body.size() >= 2 && body.front() == u'&') {
+        const QChar kind = body[1].toUpper();
+        if (kind == u'H')
+            return parseRadixNumber(body.sliced(2), 16);
+        if (kind == u'O')
+            return parseRadixNumber(body.sliced(2), 8);
         return std::nullopt;
+    }
+
     bool negative = false;
-    if (isSign(body.front())) {
-        negative = body.front() == u'-';
-        body = body.sliced(1);
-    } else if (isSign(body.back())) {
-        negative = body.back() == u'-';
-        body.chop(1);
+    const bool parenthesised = body.size() >= 2 && body.front() == u'(' && body.back() == u')';
+    if (parenthesised) {
+        negative = true;
+        body = body.sliced(1, body.size() - 2);
+    }
+    bool currency = false;
+    const auto takeCurrencySign = [&] {
+        if (!currency && !body.isEmpty() && body.front() == u'$') {
+            currency = true;
+            body = body.sliced(1);
+        }
+    };
+    takeCurrencySign();
+    if (!parenthesised && !body.isEmpty()) {
+        if (isSign(body.front())) {
+            negative = body.front() == u'-';
+            body = body.sliced(1);
+            takeCurrencySign();
+        } else if (isSign(body.back())) {
+            negative = body.back() == u'-';
+            body.chop(1);
+        }
     }
     if (body.isEmpty() || isSign(body.front()))
         return std::nullopt;
-    const std::optional<double> value = parseDecimal(body);
+
+    std::optional<double> value;
+    if (body.contains(u',')) {
+        const std::optional<QString> plain = withoutThousandsSeparators(body);
+        if (!plain)
+            return std::nullopt;
+        value = parseDecimal(*plain);
+    } else {
+        value = parseDecimal(body);
+    }
     if (!value)
         return std::nullopt;
-    return negative ? -*value : *value;
+    return ParsedNumber{negative ? -*value : *value, false};
 }
 
 template<typename Int>
 Int toRange(const QString &text)
 {
-    const std::optional<double> value = parseNumber(text);
-    if (!value)
+    const std::optional<ParsedNumber> number = parseNumber(text);
+    if (!number)
         raise(ErrorNumber::TypeMismatch);
-    const double rounded = roundHalfEven(*value);
+    if (number->bitPattern) {
+        using Bits = std::make_unsigned_t<Int>;
+        if (!(number->value <= double(std::numeric_limits<Bits>::max())))
+            raise(ErrorNumber::Overflow);
+        return static_cast<Int>(static_cast<Bits>(number->value));
+    }
+    const double rounded = roundHalfEven(number->value);
     if (!(rounded >= double(std::numeric_limits<Int>::min()) && rounded <= double(std::numeric_limits<Int>::max())))
         raise(ErrorNumber::Overflow);
     return static_cast<Int>(rounded);
@@ -191,10 +297,10 @@ bool toBoolean(const QString &text)
         return true;
     if (word.compare(u"False", Qt::CaseInsensitive) == 0 || word == u"#FALSE#")
         return false;
-    const std::optional<double> number = parseNumber(word);
+    const std::optional<ParsedNumber> number = parseNumber(word);
     if (!number)
         raise(ErrorNumber::TypeMismatch);
-    return *number != 0;
+    return number->value != 0;
 }
 
 std::int32_t toLong(const QString &text)

@@ -11,15 +11,20 @@ namespace platform {
 // mismatch for text it does not recognise and Overflow for a value out of the
 // target's range.
 
-// "True"/"False" in any letter case, "#TRUE#"/"#FALSE#", or a number
-// (non-zero is true); surrounding spaces and tabs are allowed.
+// "True"/"False" in any letter case, "#TRUE#"/"#FALSE#", or a number in any
+// form toLong reads, of any size (non-zero is true); surrounding spaces and
+// tabs are allowed.
 bool toBoolean(const QString &text);
 
-// A decimal number with an optional sign (before or after the digits), an
-// optional fraction and exponent, surrounded by optional spaces and tabs;
-// fractions round half to even. Values outside the 32-bit range overflow.
+// A decimal number with an optional sign (before or after the digits) or in
+// parentheses for a negative one, an optional dollar sign in front, thousands
+// separators, an optional fraction and exponent, surrounded by optional
+// spaces and tabs: "-5", "5-", "(5)", "$1,000.50", "1e3". Fractions round
+// half to even; values outside the 32-bit range overflow. Or a hexadecimal
+// "&HFF" or octal "&O17" number, a bit pattern of up to 32 bits, so
+// "&HFFFFFFFF" is -1 and "&H8000000F" is -2147483633; a longer one overflows.
 std::int32_t toLong(const QString &text);
-// The same for the 16-bit Integer.
+// The same for the 16-bit Integer, where "&HFFFF" is -1.
 std::int16_t toInteger(const QString &text);
 
 // Parses a plain decimal number: digits with an optional fraction and an
