@@ -1,15 +1,23 @@
 #include "WindowDriver.h"
 
+#include "platform/ErrorLog.h"
 #include "platform/OleColor.h"
+#include "platform/RuntimeError.h"
 #include "preferences/Preferences.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QTemporaryFile>
 #include <QTest>
+
+#include <cstdio>
+#include <unistd.h>
 
 using namespace testsupport;
 
@@ -25,6 +33,42 @@ QStringList filesIn(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
+
+// Sends standard error to a temporary file while it lives.
+class StandardErrorCapture
+{
+public:
+    StandardErrorCapture()
+    {
+        std::fflush(stderr);
+        if (m_file.open())
+            m_saved = ::dup(STDERR_FILENO);
+        if (m_saved >= 0)
+            ::dup2(m_file.handle(), STDERR_FILENO);
+    }
+    ~StandardErrorCapture() { restore(); }
+
+    QByteArray text()
+    {
+        restore();
+        m_file.seek(0);
+        return m_file.readAll();
+    }
+
+private:
+    void restore()
+    {
+        if (m_saved < 0)
+            return;
+        std::fflush(stderr);
+        ::dup2(m_saved, STDERR_FILENO);
+        ::close(m_saved);
+        m_saved = -1;
+    }
+
+    QTemporaryFile m_file;
+    int m_saved = -1;
+};
 
 } // namespace
 
@@ -50,6 +94,7 @@ private slots:
         const QString programFolder = QCoreApplication::applicationDirPath();
         const QStringList programFiles = filesIn(programFolder);
 
+        StandardErrorCapture standardError;
         WindowDriver driver;
         QSignalSpy unloaded(&driver.form(), &frmMain::unloaded);
         QVERIFY(driver.loadAndShow());
@@ -99,6 +144,33 @@ private slots:
         QCOMPARE(store.allKeys(), (QStringList{QStringLiteral("STARTUP/BackColor"), QStringLiteral("STARTUP/DateDisplay")}));
         QCOMPARE(store.value(QStringLiteral("STARTUP/BackColor")).toString(), QStringLiteral("16711680"));
         QCOMPARE(store.value(QStringLiteral("STARTUP/DateDisplay")).toString(), QStringLiteral("True"));
+        QCOMPARE(standardError.text(), QByteArray());
+    }
+
+    // A kiosk's support staff may see no screen: a failed start-up also
+    // leaves exactly one line on standard error.
+    void aFailedStartUpLeavesOneLineOnStandardError()
+    {
+        TemporarySettings settings;
+        writePriceFile("\"A\",1,2,3,4,5\r\n\"B\",1,2,x3,4,5\r\n");
+        StandardErrorCapture standardError;
+        {
+            WindowDriver driver;
+            QVERIFY(!driver.loadAndShow());
+        }
+        const QString written = QString::fromUtf8(standardError.text());
+        const QRegularExpression expected(
+            QStringLiteral(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d(Z|[+-]\d\d:\d\d) )")
+            + QRegularExpression::escape(QStringLiteral("pellory: Run-time error 13: Type mismatch: ") + priceFilePath()
+                                         + QStringLiteral(":2\n"))
+            + QStringLiteral(R"(\z)"));
+        QVERIFY2(expected.match(written).hasMatch(), qPrintable(written));
+        removePriceFile();
+
+        // A line break in a file name must not split the line.
+        const QDateTime noon(QDate(2026, 12, 7), QTime(12, 0), Qt::UTC);
+        QCOMPARE(platform::errorLogLine(noon, platform::RuntimeError(platform::ErrorNumber::FileNotFound).at("/a\nb", 0)),
+                 QStringLiteral(R"(2026-12-07T12:00:00Z pellory: Run-time error 53: File not found: /a\x0ab)"));
     }
 };
 

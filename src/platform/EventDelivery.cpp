@@ -2,14 +2,16 @@
 
 #include "platform/RuntimeError.h"
 
+#include <QDateTime>
+
 #include <cstdlib>
-#include <exception>
 
 namespace platform {
 
-EventDelivery::EventDelivery(Dialogs &dialogs, EndProgram endProgram)
+EventDelivery::EventDelivery(Dialogs &dialogs, EndProgram endProgram, ErrorLog log)
     : m_dialogs(dialogs)
     , m_endProgram(std::move(endProgram))
+    , m_log(std::move(log))
 {
 }
 
@@ -21,12 +23,12 @@ void EventDelivery::deliver(const std::function<void()> &handler)
         handler();
         return;
     } catch (const RuntimeError &error) {
-        m_dialogs.messageBox(runtimeErrorReport(error), ApplicationTitle, Dialogs::Icon::Critical);
-    } catch (const std::exception &) {
+        report(error);
+    } catch (...) {
         // Anything else is a fault of the program itself (out of memory and
-        // the like); the runtime reports those as its internal error.
-        m_dialogs.messageBox(runtimeErrorReport(RuntimeError(ErrorNumber::InternalError)), ApplicationTitle,
-                             Dialogs::Icon::Critical);
+        // the like); the runtime reports those as its internal error. Letting
+        // it reach Qt's event loop would end the program without a word.
+        report(RuntimeError(ErrorNumber::InternalError));
     }
     end(EXIT_FAILURE);
 }
@@ -37,6 +39,12 @@ void EventDelivery::end(int exitStatus)
         return;
     m_ended = true;
     m_endProgram(exitStatus);
+}
+
+void EventDelivery::report(const RuntimeError &error)
+{
+    m_log(errorLogLine(QDateTime::currentDateTime(), error));
+    m_dialogs.messageBox(runtimeErrorReport(error), ApplicationTitle, Dialogs::Icon::Critical);
 }
 
 } // namespace platform

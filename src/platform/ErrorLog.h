@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+class QDateTime;
+
+namespace platform {
+
+class RuntimeError;
+
+// A failure also leaves one line on standard error, for whoever looks after
+// an unattended kiosk: when (ISO 8601, with the offset from UTC), the
+// program's name, the error's number and text, and the file and line it
+// concerns. For example:
+// 2026-12-07T14:03:21+01:00 pellory: Run-time error 62: Input past end of file: /opt/pellory/BrandsPrices.txt:4
+// Control characters (a line break in a file name, say) are written as \xHH,
+// so a failure is always exactly one line.
+QString errorLogLine(const QDateTime &when, const RuntimeError &error);
+
+// Writes the line and a line end to standard error at once.
+void writeToStandardError(const QString &line);
+
+} // namespace platform
