@@ -129,19 +129,24 @@ private slots:
 
     void faultsRaiseNumberedErrors_data()
     {
+        QTest::addColumn<int>("price");
         QTest::addColumn<int>("brand");
         QTest::addColumn<int>("checkValue");
         QTest::addColumn<int>("error");
-        QTest::newRow("brand past the table") << 1 << 1 << int(platform::ErrorNumber::SubscriptOutOfRange);
-        QTest::newRow("negative brand with a text") << -1 << 1 << int(platform::ErrorNumber::SubscriptOutOfRange);
-        QTest::newRow("greyed check value overflows") << 0 << 2 << int(platform::ErrorNumber::Overflow);
+        const int subscript = int(platform::ErrorNumber::SubscriptOutOfRange);
+        const int overflow = int(platform::ErrorNumber::Overflow);
+        QTest::newRow("brand past the table") << 20000 << 1 << 1 << subscript;
+        QTest::newRow("negative brand with a text") << 20000 << -1 << 1 << subscript;
+        QTest::newRow("greyed check value overflows") << 20000 << 0 << 2 << overflow;
+        QTest::newRow("product one past the Integer top") << 16384 << 0 << 2 << overflow;
     }
     void faultsRaiseNumberedErrors()
     {
+        QFETCH(int, price);
         QFETCH(int, brand);
         QFETCH(int, checkValue);
         QFETCH(int, error);
-        const auto prices = pricesOf({{20000, 0, 0, 0, 0}});
+        const auto prices = pricesOf({{std::int16_t(price), 0, 0, 0, 0}});
         try {
             quote::calculate(selection({checkValue, 0, 0, 0, 0}, 1, brand), prices);
             QFAIL("no error raised");
