@@ -141,7 +141,6 @@ void TestConversions::toLongAndInteger_data()
     QTest::newRow("digits then letters") << "12abc" << 0LL << TypeMismatch << TypeMismatch;
     QTest::newRow("currency sign") << "$60" << 60LL << 0 << 0;
     QTest::newRow("currency sign after the minus") << "-$60" << -60LL << 0 << 0;
-    QTest::newRow("currency sign before the minus") << "$-60" << -60LL << 0 << 0;
     QTest::newRow("two currency signs") << "$$60" << 0LL << TypeMismatch << TypeMismatch;
     QTest::newRow("currency sign after the digits") << "60$" << 0LL << TypeMismatch << TypeMismatch;
     QTest::newRow("thousands separator") << "1,000" << 1000LL << 0 << 0;
@@ -149,13 +148,11 @@ void TestConversions::toLongAndInteger_data()
     QTest::newRow("groups of any size") << "1,0" << 10LL << 0 << 0;
     QTest::newRow("separator first") << ",5" << 0LL << TypeMismatch << TypeMismatch;
     QTest::newRow("separator last") << "5," << 0LL << TypeMismatch << TypeMismatch;
-    QTest::newRow("two separators together") << "1,,000" << 0LL << TypeMismatch << TypeMismatch;
     QTest::newRow("separator in the fraction") << "1.000,5" << 0LL << TypeMismatch << TypeMismatch;
     QTest::newRow("parentheses") << "(5)" << -5LL << 0 << 0;
     QTest::newRow("parentheses round a currency") << "($1,000)" << -1000LL << 0 << 0;
     QTest::newRow("parentheses and a sign") << "(-5)" << 0LL << TypeMismatch << TypeMismatch;
     QTest::newRow("parentheses and a trailing sign") << "(5)-" << 0LL << TypeMismatch << TypeMismatch;
-    QTest::newRow("unclosed parenthesis") << "(5" << 0LL << TypeMismatch << TypeMismatch;
     QTest::newRow("blanks inside parentheses") << "( 5 )" << 0LL << TypeMismatch << TypeMismatch;
     QTest::newRow("hexadecimal") << "&HFF" << 255LL << 0 << 0;
     QTest::newRow("lower case hexadecimal") << " &hff\t" << 255LL << 0 << 0;

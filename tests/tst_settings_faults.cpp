@@ -41,14 +41,9 @@ QByteArray snapshot(const QString &path)
         return QByteArrayLiteral("<missing>");
     if (S_ISLNK(status.st_mode))
         return "link to " + QFile::symLinkTarget(path).toUtf8() + ": " + snapshot(QFile::symLinkTarget(path));
-    if (S_ISCHR(status.st_mode))
-        return "character device " + QByteArray::number(major(status.st_rdev)) + ","
-            + QByteArray::number(minor(status.st_rdev));
-    if (S_ISFIFO(status.st_mode))
-        return QByteArrayLiteral("named pipe");
-    if (S_ISDIR(status.st_mode))
-        return "folder holding " + QDir(path).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(u' ').toUtf8();
-    return contentsOf(path);
+    if (S_ISREG(status.st_mode))
+        return contentsOf(path);
+    return "mode " + QByteArray::number(status.st_mode, 8) + ", device " + QByteArray::number(quint64(status.st_rdev));
 }
 
 void writeFile(const QString &path, const QByteArray &bytes)
@@ -209,7 +204,6 @@ private slots:
         QTest::addColumn<bool>("fileExists");
 
         QTest::newRow("relative link") << QStringList{"kept/PELLORY.conf"} << true;
-        QTest::newRow("absolute link") << QStringList{"<folder>/kept/PELLORY.conf"} << true;
         QTest::newRow("link to a link") << QStringList{"second link", "kept/PELLORY.conf"} << true;
         QTest::newRow("link to a file yet to be made") << QStringList{"kept/PELLORY.conf"} << false;
     }
@@ -224,8 +218,7 @@ private slots:
         if (fileExists)
             writeFile(kept, "[STARTUP]\nBackColor=255\nDateDisplay=True\n");
         QString link = settings->filePath();
-        for (QString target : links) {
-            target.replace(QStringLiteral("<folder>"), folder.path());
+        for (const QString &target : links) {
             QCOMPARE(::symlink(QFile::encodeName(target).constData(), QFile::encodeName(link).constData()), 0);
             link = folder.filePath(target);
         }
@@ -238,8 +231,8 @@ private slots:
         driver.trigger(QStringLiteral("mnuColorsCustom"));
 
         QVERIFY(QFileInfo(settings->filePath()).isSymLink());
-        QCOMPARE(contentsOf(kept), fileExists ? QByteArray("[STARTUP]\nBackColor=16711680\nDateDisplay=True\n")
-                                              : QByteArray("[STARTUP]\nBackColor=16711680\nDateDisplay=False\n"));
+        QCOMPARE(contentsOf(kept), "[STARTUP]\nBackColor=16711680\nDateDisplay=" + QByteArray(fileExists ? "True" : "False")
+                                       + "\n");
     }
 };
 
