@@ -1,29 +1,38 @@
 # Installation and the Debian package.
 #
 # The program reads BrandsPrices.txt from its own folder, so the binary and
-# the price file are installed together in one folder of their own; a link on
-# the PATH, a desktop entry and an icon point at it.
+# the price file sit together in one folder of their own; a link on the PATH,
+# a desktop entry and an icon point at it. The price file is the shop's own
+# data: it lives with the configuration, and the program folder holds a link
+# to it, so an upgrade or a second install never replaces the staff's prices.
 #
-#   cmake --install build --prefix /tmp/x    /tmp/x/opt/pellory/{pellory,BrandsPrices.txt}
+#   cmake --install build --prefix /tmp/x    /tmp/x/opt/pellory/pellory
+#                                            /tmp/x/opt/pellory/BrandsPrices.txt -> ../../etc/pellory/BrandsPrices.txt
+#                                            /tmp/x/etc/pellory/BrandsPrices.txt (only when not already there)
 #                                            /tmp/x/bin/pellory -> ../opt/pellory/pellory
-#                                            /tmp/x/share/applications, /tmp/x/share/icons
-#   the .deb (prefix /usr)                   /opt/pellory/{pellory,BrandsPrices.txt}
+#                                            /tmp/x/share/applications, /tmp/x/share/icons, /tmp/x/share/pellory
+#   the .deb (prefix /usr)                   /opt/pellory/pellory
+#                                            /opt/pellory/BrandsPrices.txt -> ../../etc/pellory/BrandsPrices.txt
+#                                            /etc/pellory/BrandsPrices.txt, a conffile
 #                                            /usr/bin/pellory -> ../../opt/pellory/pellory
-#                                            /usr/share/applications, /usr/share/icons
+#                                            /usr/share/applications, /usr/share/icons, /usr/share/pellory
 #
-# Add-on programs with a folder of their own belong in /opt, not under /usr,
-# so for the system prefix /usr the program folder is /opt/pellory; under any
-# other prefix it stays inside the prefix, and the whole install can be
-# removed with the prefix. The choice is made when installing, because the
-# prefix is known only then (cmake --install --prefix).
+# Add-on programs with a folder of their own belong in /opt, and their
+# configuration in /etc, not under /usr; so for the system prefix /usr the
+# folders are /opt/pellory and /etc/pellory, and under any other prefix they
+# stay inside the prefix, so that the whole install can be removed with it.
+# The choice is made when installing, because the prefix is known only then
+# (cmake --install --prefix).
 
 include(GNUInstallDirs)
 
 install(CODE [[
     if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")
         set(PELLORY_PROGRAM_DIR "/opt/pellory")
+        set(PELLORY_CONFIG_DIR "/etc/pellory")
     else()
         set(PELLORY_PROGRAM_DIR "${CMAKE_INSTALL_PREFIX}/opt/pellory")
+        set(PELLORY_CONFIG_DIR "${CMAKE_INSTALL_PREFIX}/etc/pellory")
     endif()
     # Relative to the prefix, as install() destinations are.
     file(RELATIVE_PATH PELLORY_PROGRAM_DESTINATION "${CMAKE_INSTALL_PREFIX}" "${PELLORY_PROGRAM_DIR}")
@@ -33,7 +42,35 @@ install(CODE [[
 # /opt/pellory would only let stray libraries in.
 set_property(TARGET pellory PROPERTY INSTALL_RPATH "")
 install(TARGETS pellory RUNTIME DESTINATION "\${PELLORY_PROGRAM_DESTINATION}")
-install(FILES ${PROJECT_SOURCE_DIR}/data/BrandsPrices.txt DESTINATION "\${PELLORY_PROGRAM_DESTINATION}")
+
+# The sample price file is installed only where no price file is yet: the one
+# there holds the shop's prices. A price file left in the program folder by an
+# install that put it there moves to the configuration folder first.
+install(CODE "set(PELLORY_SAMPLE_PRICE_FILE \"${PROJECT_SOURCE_DIR}/data/BrandsPrices.txt\")")
+install(CODE [[
+    set(price_file "${PELLORY_CONFIG_DIR}/BrandsPrices.txt")
+    set(price_link "${PELLORY_PROGRAM_DIR}/BrandsPrices.txt")
+    set(staged_file "$ENV{DESTDIR}${price_file}")
+    set(staged_link "$ENV{DESTDIR}${price_link}")
+    if(NOT IS_SYMLINK "${staged_link}" AND EXISTS "${staged_link}" AND NOT EXISTS "${staged_file}")
+        file(MAKE_DIRECTORY "$ENV{DESTDIR}${PELLORY_CONFIG_DIR}")
+        file(RENAME "${staged_link}" "${staged_file}")
+        message(STATUS "Moved: ${staged_link} to ${staged_file}")
+    endif()
+    if(EXISTS "${staged_file}" OR IS_SYMLINK "${staged_file}")
+        message(STATUS "Keeping: ${staged_file}")
+    else()
+        file(INSTALL DESTINATION "${PELLORY_CONFIG_DIR}" TYPE FILE FILES "${PELLORY_SAMPLE_PRICE_FILE}")
+    endif()
+    if(NOT IS_SYMLINK "${staged_link}" AND EXISTS "${staged_link}")
+        message(WARNING "${staged_link} is a file of its own, and the program reads it rather than "
+                        "${staged_file}; move the prices you want into ${staged_file} and delete it.")
+    else()
+        file(RELATIVE_PATH link_target "${PELLORY_PROGRAM_DIR}" "${price_file}")
+        file(CREATE_LINK "${link_target}" "${staged_link}" SYMBOLIC)
+        message(STATUS "Installing: ${staged_link} -> ${link_target}")
+    endif()
+]])
 
 # A symbolic link rather than a copy: the program finds its price file beside
 # the file it really is, wherever it is started from.
@@ -48,6 +85,10 @@ install(CODE [[
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/pellory.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/pellory.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+# An example only: a kiosk account starts the program at log-in with a copy
+# of it in ~/.config/autostart. In /etc/xdg/autostart it would start for
+# every user who logs in.
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/pellory-kiosk.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/pellory)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME pellory)
@@ -65,12 +106,20 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Pellory shop-floor team <shopfloor@pell
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "${PROJECT_DESCRIPTION}\nThe window a customer uses on the shop floor: pick a brand, tick the\nsneaker items, choose one to five pairs and press Calculate to read the\nprice. Brands and prices come from /opt/pellory/BrandsPrices.txt.")
+    "${PROJECT_DESCRIPTION}\nThe window a customer uses on the shop floor: pick a brand, tick the\nsneaker items, choose one to five pairs and press Calculate to read the\nprice. Brands and prices come from /etc/pellory/BrandsPrices.txt, which\nupgrades keep.")
 # dpkg-shlibdeps finds the libraries the program links (libqt6widgets6,
 # libqt6gui6, libqt6core6 and the C and C++ runtime) with their versions. What
 # it cannot see is named here: the platform plugins, without which Qt opens no
 # window at all, and the free face that stands in for Comic Sans MS.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-comic-neue")
+# The price file is a conffile: dpkg keeps the staff's edits on reinstall and
+# upgrade (asking first when the sample changed) and on remove; only purge
+# deletes it.
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
+    ${PROJECT_SOURCE_DIR}/packaging/debian/conffiles
+    ${PROJECT_SOURCE_DIR}/packaging/debian/preinst
+    ${PROJECT_SOURCE_DIR}/packaging/debian/postinst)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

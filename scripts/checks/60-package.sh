@@ -1,30 +1,52 @@
 #!/usr/bin/env bash
-# Builds the Debian package from build/ and checks what a shop's machine would
-# get from it: the program and its price file together in /opt/pellory, a
-# launcher on the PATH that starts that program, a valid desktop entry, the
-# icon it names, and the packages the program cannot run without.
+# Builds the program and its Debian package in build-package/ (a Release
+# build) and checks what a shop's machine would get from it: the program in
+# /opt/pellory beside a link to the price file, which is a conffile in
+# /etc/pellory; a launcher on the PATH that starts that program; valid desktop
+# entries, the icon they name, and the packages the program cannot run
+# without. An install to a prefix must keep a price file already there.
+#
+# As root, it then installs the package for real and proves that the price
+# file staff edited survives a reinstall, an upgrade whose sample differs, a
+# remove and a new install, and the upgrade from packages that shipped it in
+# /opt/pellory, and that purge deletes it. It purges the package afterwards,
+# whatever happens, and leaves alone a pellory package or folder that was on
+# the machine before it.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-build="$root/build"
+build=$(realpath -m "${PACKAGE_BUILD:-$root/build-package}")
 
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DPELLORY_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" --target pellory
 rm -f "$build"/pellory_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
 debs=("$build"/pellory_*.deb)
-[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || { echo "FAIL: expected one pellory_*.deb in build/" >&2; exit 1; }
+[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || { echo "FAIL: expected one pellory_*.deb in $build" >&2; exit 1; }
 deb=${debs[0]}
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+installed_here=false
+clean_up() {
+    if $installed_here; then
+        dpkg --purge pellory >/dev/null 2>&1 || true
+        rm -f /opt/pellory/BrandsPrices.txt.upgrading
+        rmdir /opt/pellory /etc/pellory 2>/dev/null || true
+    fi
+    rm -rf "$work"
+}
+trap clean_up EXIT
+trap 'exit 130' INT TERM HUP
 tree="$work/tree"
 dpkg-deb -x "$deb" "$tree"
 
 failures=()
 fail() { failures+=("$1"); }
 
-# Layout: nothing outside the program folder, /usr/bin and /usr/share.
+# Layout: nothing outside the program folder, its configuration folder,
+# /usr/bin and /usr/share; in particular no autostart entry for every user.
 while IFS= read -r path; do
     case "$path" in
-        ./opt/pellory/*|./usr/bin/*|./usr/share/*) ;;
+        ./opt/pellory/*|./etc/pellory/*|./usr/bin/*|./usr/share/*) ;;
         *) fail "unexpected file in the package: ${path#.}" ;;
     esac
 done < <(cd "$tree" && find . \( -type f -o -type l \))
@@ -33,8 +55,14 @@ program="$tree/opt/pellory/pellory"
 if [ -f "$program" ] && [ -x "$program" ] && file -b "$program" | grep -q '^ELF .*executable'; then :; else
     fail "/opt/pellory/pellory is not an executable program"
 fi
-cmp -s "$tree/opt/pellory/BrandsPrices.txt" "$root/data/BrandsPrices.txt" \
-    || fail "/opt/pellory/BrandsPrices.txt is missing or differs from data/BrandsPrices.txt"
+cmp -s "$tree/etc/pellory/BrandsPrices.txt" "$root/data/BrandsPrices.txt" \
+    || fail "/etc/pellory/BrandsPrices.txt is missing or differs from data/BrandsPrices.txt"
+dpkg-deb --ctrl-tarfile "$deb" | tar -xO ./conffiles 2>/dev/null | grep -qx /etc/pellory/BrandsPrices.txt \
+    || fail "/etc/pellory/BrandsPrices.txt is not a conffile"
+price_link="$tree/opt/pellory/BrandsPrices.txt"
+if [ ! -L "$price_link" ] || [ "$(realpath -m "$price_link")" != "$(realpath -m "$tree/etc/pellory/BrandsPrices.txt")" ]; then
+    fail "/opt/pellory/BrandsPrices.txt is not a link to /etc/pellory/BrandsPrices.txt"
+fi
 
 launcher="$tree/usr/bin/pellory"
 if [ ! -L "$launcher" ]; then
@@ -43,30 +71,31 @@ elif [ "$(realpath -m "$launcher")" != "$(realpath -m "$program")" ]; then
     fail "/usr/bin/pellory points at $(readlink "$launcher"), not at /opt/pellory/pellory"
 fi
 
-desktop="$tree/usr/share/applications/pellory.desktop"
-entry() { sed -n "s/^$1=//p" "$desktop" | head -n 1; }
-if [ ! -f "$desktop" ]; then
-    fail "no desktop entry /usr/share/applications/pellory.desktop"
-else
-    if command -v desktop-file-validate >/dev/null; then
-        report=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate: $report"
-    else
-        echo "note: desktop-file-validate is not installed; the entry's fields are still checked" >&2
+# The menu entry, and the example a kiosk account copies to ~/.config/autostart.
+command -v desktop-file-validate >/dev/null || fail "desktop-file-validate is missing: run scripts/install-deps.sh test"
+for desktop in /usr/share/applications/pellory.desktop /usr/share/pellory/pellory-kiosk.desktop; do
+    entry() { sed -n "s/^$1=//p" "$tree$desktop" | head -n 1; }
+    if [ ! -f "$tree$desktop" ]; then
+        fail "no desktop entry $desktop"
+        continue
     fi
-    [ "$(entry Name)" = "The Pellory" ] || fail "desktop entry Name is '$(entry Name)'"
-    [ "$(entry Type)" = Application ] || fail "desktop entry Type is '$(entry Type)'"
-    [ -n "$(entry Comment)" ] || fail "desktop entry has no Comment"
-    [ -n "$(entry Categories)" ] || fail "desktop entry has no Categories"
+    report=$(desktop-file-validate "$tree$desktop" 2>&1) || fail "desktop-file-validate $desktop: $report"
+    [[ "$(entry Name)" == "The Pellory"* ]] || fail "$desktop: Name is '$(entry Name)'"
+    [ "$(entry Type)" = Application ] || fail "$desktop: Type is '$(entry Type)'"
+    [ -n "$(entry Comment)" ] || fail "$desktop has no Comment"
     exec_command=$(entry Exec | cut -d' ' -f1)
-    [ -e "$tree/usr/bin/$exec_command" ] || fail "desktop entry runs '$exec_command', which the package does not put in /usr/bin"
+    [ -e "$tree/usr/bin/$exec_command" ] || fail "$desktop runs '$exec_command', which the package does not put in /usr/bin"
     icon="$tree/usr/share/icons/hicolor/scalable/apps/$(entry Icon).svg"
     if [ ! -f "$icon" ]; then
-        fail "desktop entry names icon '$(entry Icon)', not in /usr/share/icons/hicolor/scalable/apps"
+        fail "$desktop names icon '$(entry Icon)', not in /usr/share/icons/hicolor/scalable/apps"
     elif command -v rsvg-convert >/dev/null; then
         rsvg-convert -w 48 -h 48 "$icon" -o "$work/icon.png" 2>"$work/icon.log" \
             || fail "the icon does not render: $(cat "$work/icon.log")"
     fi
-fi
+done
+desktop="$tree/usr/share/applications/pellory.desktop"
+[ "$(sed -n 's/^Name=//p' "$desktop" 2>/dev/null)" = "The Pellory" ] || fail "the menu entry's Name is not 'The Pellory'"
+[ -n "$(sed -n 's/^Categories=//p' "$desktop" 2>/dev/null)" ] || fail "the menu entry has no Categories"
 
 # Control fields, and each package the program needs to open its window.
 [ "$(dpkg-deb -f "$deb" Package)" = pellory ] || fail "package name is '$(dpkg-deb -f "$deb" Package)'"
@@ -77,6 +106,19 @@ depends=$(dpkg-deb -f "$deb" Depends | tr ',|' '\n\n' | sed 's/(.*)//; s/^ *//; 
 for needed in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins fonts-comic-neue; do
     grep -qx "$needed" <<<"$depends" || fail "Depends lacks $needed"
 done
+
+# An install to a prefix puts the sample there once; a second install keeps
+# the prices staff have since added.
+prefix="$work/prefix"
+cmake --install "$build" --prefix "$prefix" >/dev/null \
+    && printf '"Prefix Brand",61,62,63,64,65\r\n' >>"$prefix/opt/pellory/BrandsPrices.txt" \
+    && cmake --install "$build" --prefix "$prefix" >/dev/null \
+    || fail "cmake --install to a prefix failed"
+[ -L "$prefix/opt/pellory/BrandsPrices.txt" ] || fail "an install to a prefix put no link in opt/pellory"
+grep -q '^"Prefix Brand",' "$prefix/etc/pellory/BrandsPrices.txt" 2>/dev/null \
+    || fail "a second install to a prefix replaced the edited price file"
+listing=$("$prefix/bin/pellory" --check 2>&1) && grep -qF "Prefix Brand" <<<"$listing" \
+    || fail "the program installed to a prefix does not load its edited price file: $listing"
 
 # Start the unpacked program through its launcher: when it finds the price
 # file beside itself, start-up completes and stores the clock preference
@@ -91,8 +133,96 @@ if [ -x "$program" ] && [ -L "$launcher" ]; then
     fi
 fi
 
+# The staff's price file through the package's life, installed for real with
+# dpkg, which touches no package but this one. --force-confold answers the
+# question about an edited conffile as a shop should: keep it.
+life_skipped=""
+status=$(dpkg-query -W -f='${db:Status-Status}' pellory 2>/dev/null || true)
+if [ "$(id -u)" -ne 0 ]; then
+    life_skipped="not root"
+elif [ -n "$status" ] && [ "$status" != not-installed ]; then
+    life_skipped="a pellory package is already on this machine ($status)"
+elif [ -e /opt/pellory ] || [ -e /etc/pellory ]; then
+    life_skipped="/opt/pellory or /etc/pellory is already on this machine"
+fi
+
+# A copy of the package with another version, built from the unpacked one
+# after a change to its tree ($1: version, $2: what to do in the tree).
+repack() {
+    local version=$1 change=$2 dir="$work/repack-$1"
+    dpkg-deb -R "$deb" "$dir"
+    sed -i "s/^Version: .*/Version: $version/" "$dir/DEBIAN/control"
+    (cd "$dir" && eval "$change")
+    (cd "$dir" && find . -path ./DEBIAN -prune -o -type f -printf '%P\0' | xargs -0 md5sum >DEBIAN/md5sums)
+    dpkg-deb --root-owner-group -b "$dir" "$work/pellory_$version.deb" >/dev/null
+}
+package() {
+    DEBIAN_FRONTEND=noninteractive dpkg --force-confold "$@" >>"$work/dpkg.log" 2>&1 \
+        || { fail "dpkg $*: $(tail -n 5 "$work/dpkg.log")"; return 1; }
+}
+add_brand() { printf '"%s",61,62,63,64,65\r\n' "$1" >>/opt/pellory/BrandsPrices.txt; }
+# The brands staff added are in the price file, and the installed program's
+# check of the file it reads lists them.
+expect_brands() {
+    local when=$1 brand listing
+    shift
+    listing=$(timeout 10 /usr/bin/pellory --check /opt/pellory/BrandsPrices.txt 2>&1) \
+        || { fail "$when: pellory --check /opt/pellory/BrandsPrices.txt failed: $listing"; return 1; }
+    for brand in "$@"; do
+        grep -q "^\"$brand\"," /etc/pellory/BrandsPrices.txt 2>/dev/null \
+            || { fail "$when: /etc/pellory/BrandsPrices.txt lost \"$brand\""; return 1; }
+        grep -qF "$brand" <<<"$listing" || { fail "$when: the program does not load \"$brand\""; return 1; }
+    done
+}
+expect_version() {
+    [ "$(dpkg-query -W -f='${Version}' pellory)" = "$1" ] || { fail "pellory $1 is not the installed version"; return 1; }
+}
+
+if [ -n "$life_skipped" ]; then
+    echo "note: $life_skipped; the install, upgrade, remove and purge of the package are not tried" >&2
+elif [ ${#failures[@]} -eq 0 ]; then
+    version=$(dpkg-deb -f "$deb" Version)
+    next="$version+next"
+    repack "$next" 'printf "\"Next Sample Brand\",1,2,3,4,5\r\n" >>etc/pellory/BrandsPrices.txt'
+    # Packages before the price file became a conffile shipped it itself in
+    # /opt/pellory, where staff edited it.
+    earlier="$version~earlier"
+    repack "$earlier" 'rm -r etc DEBIAN/conffiles DEBIAN/preinst DEBIAN/postinst
+        rm opt/pellory/BrandsPrices.txt && cp "$root/data/BrandsPrices.txt" opt/pellory/'
+
+    installed_here=true
+    package -i "$deb" \
+        && add_brand "Added Brand" \
+        && expect_brands "after an edit through /opt/pellory" "Added Brand" \
+        && package -i "$deb" \
+        && expect_brands "after a reinstall" "Added Brand" \
+        && package -i "$work/pellory_$next.deb" && expect_version "$next" \
+        && expect_brands "after an upgrade whose sample differs" "Added Brand" \
+        && { grep -q '"Next Sample Brand"' /etc/pellory/BrandsPrices.txt.dpkg-dist 2>/dev/null \
+                 || fail "the upgrade did not leave its new sample in /etc/pellory/BrandsPrices.txt.dpkg-dist"; } \
+        && package -r pellory \
+        && { [ ! -e /opt/pellory/pellory ] || fail "remove left /opt/pellory/pellory"; } \
+        && { grep -q '"Added Brand"' /etc/pellory/BrandsPrices.txt 2>/dev/null || fail "remove deleted the edited price file"; } \
+        && package -i "$work/pellory_$next.deb" \
+        && expect_brands "after remove and install again" "Added Brand" \
+        && package --purge pellory \
+        && { [ ! -e /etc/pellory ] && [ ! -e /opt/pellory ] \
+                 || fail "purge left $(find /etc/pellory /opt/pellory 2>/dev/null | tr '\n' ' ')"; } \
+        && package -i "$work/pellory_$earlier.deb" \
+        && add_brand "Earlier Brand" \
+        && package -i "$deb" && expect_version "$version" \
+        && expect_brands "after the upgrade from a package that shipped the price file in /opt/pellory" "Earlier Brand" \
+        && package --purge pellory \
+        || fail "the package's life ended early (dpkg's log: $(tail -n 3 "$work/dpkg.log"))"
+fi
+
 if [ ${#failures[@]} -gt 0 ]; then
     printf 'FAIL: %s\n' "${failures[@]}" >&2
     exit 1
 fi
-echo "package ${deb##*/}: layout, desktop entry, icon and Depends as expected"
+if [ -n "$life_skipped" ]; then
+    echo "package ${deb##*/}: layout, price file, desktop entries, icon and Depends as expected"
+else
+    echo "package ${deb##*/}: layout, price file, desktop entries, icon and Depends as expected;" \
+         "the staff's price file survives upgrade, reinstall and remove, and purge deletes it"
+fi
