@@ -1,18 +1,34 @@
 #!/usr/bin/env bash
-# Installs, from Debian's packages, whatever the build, the tests and the
-# window checks need and is not yet on this machine. Safe to run again.
+# Installs, from Debian's packages, what one kind of work needs and is not yet
+# on this machine. Safe to run again.
+#   scripts/install-deps.sh run      build the program and run it
+#   scripts/install-deps.sh test     run as well every test and check (the default)
+#   scripts/install-deps.sh bench    run as well the benchmarks
 set -euo pipefail
 
-packages=(
+run=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
   fonts-comic-neue fontconfig
-  libbenchmark-dev
+)
+benchmarks=(libbenchmark-dev)
+# The fuzzers' compiler, memcheck, the virtual screen and its image and input
+# tools, a kiosk compositor with both of Qt's ways onto it, and what building
+# and checking the Debian package takes.
+checks=(
   clang libclang-rt-14-dev
   valgrind
   xvfb xauth xdotool x11-utils imagemagick
+  cage grim qt6-wayland xwayland
   dpkg-dev file desktop-file-utils librsvg2-bin
 )
+
+case "${1:-test}" in
+  run) packages=("${run[@]}") ;;
+  test) packages=("${run[@]}" "${benchmarks[@]}" "${checks[@]}") ;;
+  bench) packages=("${run[@]}" "${benchmarks[@]}") ;;
+  *) echo "usage: $0 [run|test|bench]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

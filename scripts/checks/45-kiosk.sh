@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Starts the built program as a kiosk account would see it: under cage, the
+# Wayland kiosk compositor, on its headless back-end, once through Qt's
+# Wayland plugin and once through XWayland, and takes a screenshot of each
+# (grim). Cage draws no title bar, so through XWayland the menu bar is the
+# top of the screen; through Qt's Wayland plugin it must be too, or Qt has
+# drawn its own title bar with minimise and maximise buttons.
+# Screenshots go to KIOSK_SHOTS (default build/kiosk/; TEST_BUILD names another
+# build folder than build/). The program runs as the unprivileged user nobody,
+# from a copy in a temporary folder that also holds its runtime and settings
+# folders, so it sees a fresh kiosk account; becoming nobody takes root, so
+# the stage is skipped without it.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+cd "$root"
+build=$(realpath -m "${TEST_BUILD:-build}")
+out=$(realpath -m "${KIOSK_SHOTS:-$build/kiosk}")
+readonly KioskUid=65534
+
+if [ "$(id -u)" -ne 0 ]; then
+    echo "note: not root, so the program cannot run as another user; the kiosk under cage is not tried" >&2
+    exit 0
+fi
+[ -x "$build/src/pellory" ] || { echo "$build/src/pellory is missing: run scripts/test.sh" >&2; exit 1; }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+chmod 755 "$work"
+mkdir -p "$work/program" "$work/shots" "$out"
+cp "$build/src/pellory" "$build/src/BrandsPrices.txt" "$work/program/"
+chown "$KioskUid" "$work/shots"
+
+# One start of the program in a fresh cage; the shot is taken once the window
+# has painted, and the end of the program's shell ends cage.
+shoot() {
+    local name=$1 platform=$2 home="$work/home-$1"
+    mkdir -p "$home/runtime"
+    chown -R "$KioskUid:$KioskUid" "$home"
+    chmod 700 "$home/runtime"
+    timeout 60 setpriv --reuid="$KioskUid" --regid="$KioskUid" --clear-groups \
+        env -i PATH=/usr/bin:/bin HOME="$home" XDG_RUNTIME_DIR="$home/runtime" XDG_CONFIG_HOME="$home/config" \
+        WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 QT_QPA_PLATFORM="$platform" \
+        cage -- sh -c '"$1" & program=$!; sleep 4; grim "$2"; kill "$program"' _ \
+        "$work/program/pellory" "$work/shots/$name.png" >"$work/$name.log" 2>&1 || true
+    if [ ! -s "$work/shots/$name.png" ]; then
+        cat "$work/$name.log" >&2
+        echo "FAIL: no screenshot of the kiosk through $platform" >&2
+        exit 1
+    fi
+    cp "$work/shots/$name.png" "$out/"
+    /usr/bin/convert "$out/$name.png" -crop 600x24+0+0 +repage "$work/top-$name.png"
+}
+
+shoot kiosk-wayland wayland
+shoot kiosk-xwayland xcb
+differing=$(/usr/bin/compare -metric AE "$work/top-kiosk-wayland.png" "$work/top-kiosk-xwayland.png" null: 2>&1 || true)
+if [ "$differing" != 0 ]; then
+    echo "FAIL: through Qt's Wayland plugin the top of the screen is not the menu bar it is through XWayland" \
+         "($differing pixels differ): a title bar with minimise and maximise is back; see $out/" >&2
+    exit 1
+fi
+echo "kiosk under cage: no title bar through Qt's Wayland plugin or XWayland; screenshots in $out/"
