@@ -7,7 +7,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
-"$root/scripts/install-deps.sh"
+"$root/scripts/install-deps.sh" bench
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELLORY_BUILD_TESTS=OFF -DPELLORY_BUILD_BENCHMARKS=ON
 cmake --build build-bench -j "$(nproc 2>/dev/null || echo 2)" \
     --target bench_pricefile bench_startup bench_events
