@@ -40,7 +40,7 @@ shoot() {
     timeout 60 setpriv --reuid="$KioskUid" --regid="$KioskUid" --clear-groups \
         env -i PATH=/usr/bin:/bin HOME="$home" XDG_RUNTIME_DIR="$home/runtime" XDG_CONFIG_HOME="$home/config" \
         WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 QT_QPA_PLATFORM="$platform" \
-        cage -- sh -c '"$1" & program=$!; sleep 4; grim "$2"; kill "$program"' _ \
+        cage -- sh -c '"$1" & program=$!; sleep 5; grim "$2"; kill "$program"' _ \
         "$work/program/pellory" "$work/shots/$name.png" >"$work/$name.log" 2>&1 || true
     if [ ! -s "$work/shots/$name.png" ]; then
         cat "$work/$name.log" >&2
@@ -49,6 +49,13 @@ shoot() {
     fi
     cp "$work/shots/$name.png" "$out/"
     /usr/bin/convert "$out/$name.png" -crop 600x24+0+0 +repage "$work/top-$name.png"
+    # The screen is black where no window is.
+    local brightness
+    brightness=$(/usr/bin/convert "$work/top-$name.png" -format '%[fx:round(100*mean)]' info:)
+    if [ "$brightness" -lt 50 ]; then
+        echo "FAIL: through $platform the window was not on the screen after 5 seconds; see $out/$name.png" >&2
+        exit 1
+    fi
 }
 
 shoot kiosk-wayland wayland
