@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds the program and its Debian package in build-package/ (a Release
-# build) and checks what a shop's machine would get from it: the program in
-# /opt/pellory beside a link to the price file, which is a conffile in
-# /etc/pellory; a launcher on the PATH that starts that program; valid desktop
-# entries, the icon they name, and the packages the program cannot run
-# without. An install to a prefix must keep a price file already there.
+# build; PACKAGE_BUILD names another folder) and checks what a shop's machine
+# would get from it: the program in /opt/pellory beside a link to the price
+# file, which is a conffile in /etc/pellory; a launcher on the PATH that
+# starts that program; valid desktop entries, the icon they name, and the
+# packages the program cannot run without. An install to a prefix must keep
+# a price file already there.
 #
 # As root, it then installs the package for real and proves that the price
 # file staff edited survives a reinstall, an upgrade whose sample differs, a
