@@ -128,6 +128,23 @@ private slots:
         QVERIFY(shown.bold());
     }
 
+    void everyControlKeepsItsFontThroughColourChanges()
+    {
+        for (const char *change : {"mnuColorsCustom", "mnuColorsdefault", "mnuColorsCustom"}) {
+            driver->dialogs().answerColor(QColor(0, 128, 0));
+            driver->trigger(change);
+            for (QWidget *control : driver->form().centralWidget()->findChildren<QWidget *>()) {
+                if (control->objectName().isEmpty() || control->objectName().startsWith("qt_"))
+                    continue;
+                const QFontInfo shown(control->font());
+                const QString where = QStringLiteral("%1 after %2").arg(control->objectName(), change);
+                QVERIFY2(shown.family() == "Comic Sans MS" || shown.family() == "Comic Neue", qPrintable(where));
+                QVERIFY2(shown.bold(), qPrintable(where));
+                QCOMPARE(shown.pointSizeF(), control->objectName() == "lblPriceQuote" ? 12.0 : 9.75);
+            }
+        }
+    }
+
     void windowIsFixedAndCannotBeMinimised()
     {
         frmMain &form = driver->form();

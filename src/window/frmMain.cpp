@@ -94,7 +94,6 @@ frmMain::~frmMain() = default;
 void frmMain::createControls()
 {
     surface = named(new QWidget(this), QStringLiteral("frmMainSurface"));
-    surface->setFont(controlFont(9.75));
     surface->installEventFilter(this);
     setCentralWidget(surface);
 
@@ -130,7 +129,6 @@ void frmMain::createControls()
     place(lblDateTime, window::lblDateTimeRect);
 
     lblPriceQuote = named(new QLabel(surface), QStringLiteral("lblPriceQuote"));
-    lblPriceQuote->setFont(controlFont(12));
     place(lblPriceQuote, window::lblPriceQuoteRect);
 
     lblInstructions = named(new QLabel(window::InstructionsCaption, surface), QStringLiteral("lblInstructions"));
@@ -157,6 +155,15 @@ void frmMain::createControls()
     for (QPushButton *button : {cmdCalculate, cmdClearQuote, cmdReset}) {
         button->setAutoDefault(false);
         button->setDefault(false);
+    }
+
+    // Each control holds its font itself: a font it only inherited from the
+    // window is dropped when a colour change gives it a new style sheet.
+    for (QWidget *control : surface->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        control->setFont(controlFont(control == lblPriceQuote ? 12 : 9.75));
+    for (QGroupBox *frame : {fraSneakerItems, fraPairs}) {
+        for (QWidget *control : frame->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            control->setFont(controlFont(9.75));
     }
 
     tmrSneakers = named(new QTimer(this), QStringLiteral("tmrSneakers"));
