@@ -43,6 +43,13 @@ void onNextPopup(std::function<void(QMenu *)> check)
     });
 }
 
+// The colour of one pixel of an image grabbed from a widget, at a point in
+// the widget's own coordinates.
+QColor pixelAt(const QImage &image, QPoint at)
+{
+    return image.pixelColor(at * image.devicePixelRatio());
+}
+
 } // namespace
 
 class TestWindow : public QObject
@@ -291,6 +298,88 @@ private slots:
         QTRY_VERIFY(QToolTip::isVisible());
         QCOMPARE(QToolTip::text(), frame->toolTip());
         QToolTip::hideText();
+    }
+
+    void brandListKeysStartFromTheEndsWithNothingSelected_data()
+    {
+        QTest::addColumn<int>("selectedBefore");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<int>("selected");
+        QTest::newRow("Down") << -1 << "Down" << 0;
+        QTest::newRow("Up") << -1 << "Up" << 0;
+        QTest::newRow("Home") << -1 << "Home" << 0;
+        QTest::newRow("Page Up") << -1 << "PgUp" << 0;
+        QTest::newRow("End") << -1 << "End" << 11;
+        QTest::newRow("Page Down") << -1 << "PgDown" << 11;
+        QTest::newRow("a letter: first brand with it") << -1 << "b" << 0;
+        QTest::newRow("Down after clearing the fifth brand") << 5 << "Down" << 0;
+        QTest::newRow("a letter after clearing the fifth brand") << 5 << "b" << 0;
+    }
+    void brandListKeysStartFromTheEndsWithNothingSelected()
+    {
+        QFETCH(int, selectedBefore);
+        QFETCH(QString, keys);
+        QFETCH(int, selected);
+        auto *list = driver->find<QListWidget>("lstBrands");
+        if (selectedBefore >= 0) {
+            driver->clickBrand(selectedBefore);
+            driver->click("cmdClearQuote");
+        }
+        list->setFocus();
+        QTRY_VERIFY(list->hasFocus());
+        QCOMPARE(driver->form().listIndex(), -1);
+        // Nothing selected: no row may look chosen (a dotted outline is fine).
+        const QRect firstRow = list->visualItemRect(list->item(0));
+        const QImage shown = driver->form().grab().toImage();
+        for (int x : {firstRow.right() - 6, firstRow.center().x() + 40})
+            QCOMPARE(pixelAt(shown, list->viewport()->mapTo(&driver->form(), QPoint(x, firstRow.center().y()))).name(),
+                     QStringLiteral("#ffffff"));
+
+        if (keys.size() == 1)
+            QTest::keyClicks(list, keys);
+        else
+            QTest::keyClick(list, QKeySequence::fromString(keys)[0].key());
+        QCOMPARE(driver->form().listIndex(), selected);
+    }
+
+    void selectedBrandStaysSelected_data()
+    {
+        // Brand 2 is selected and Fitness ticked; brand 2's rule clears
+        // Fitness each time the list's click handler runs.
+        QTest::addColumn<int>("row");
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::addColumn<Qt::KeyboardModifiers>("keys");
+        QTest::addColumn<bool>("handlerRan");
+        QTest::newRow("left click again") << 2 << Qt::LeftButton << Qt::KeyboardModifiers() << true;
+        QTest::newRow("Ctrl+click") << 2 << Qt::LeftButton << Qt::KeyboardModifiers(Qt::ControlModifier) << true;
+        QTest::newRow("Ctrl+Space") << 2 << Qt::NoButton << Qt::KeyboardModifiers(Qt::ControlModifier) << false;
+        QTest::newRow("right click on it") << 2 << Qt::RightButton << Qt::KeyboardModifiers() << false;
+        QTest::newRow("right click on another") << 1 << Qt::RightButton << Qt::KeyboardModifiers() << false;
+        QTest::newRow("middle click on another") << 1 << Qt::MiddleButton << Qt::KeyboardModifiers() << false;
+    }
+    void selectedBrandStaysSelected()
+    {
+        QFETCH(int, row);
+        QFETCH(Qt::MouseButton, button);
+        QFETCH(Qt::KeyboardModifiers, keys);
+        QFETCH(bool, handlerRan);
+        auto *list = driver->find<QListWidget>("lstBrands");
+        driver->clickBrand(2);
+        driver->tick(2);
+        bool popped = false;
+        onNextPopup([&](QMenu *menu) { popped = menu != nullptr; });
+        if (button == Qt::NoButton) {
+            list->setFocus();
+            QTest::keyClick(list, Qt::Key_Space, keys);
+        } else {
+            const QPoint at = list->visualItemRect(list->item(row)).center();
+            QTest::mouseClick(driver->form().windowHandle(), button, keys,
+                              list->viewport()->mapTo(&driver->form(), at));
+        }
+        QTest::qWait(150);
+        QVERIFY(!popped);
+        QCOMPARE(driver->form().listIndex(), 2);
+        QCOMPARE(driver->itemChecked(2), !handlerRan);
     }
 
     void brandClicksGreyOutWhatTheBrandDoesNotCarry()

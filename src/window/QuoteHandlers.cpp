@@ -5,22 +5,22 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QListWidget>
 #include <QRadioButton>
 #include <QSignalBlocker>
 
 int frmMain::listIndex() const
 {
-    const QList<QListWidgetItem *> selected = lstBrands->selectedItems();
-    return selected.isEmpty() ? -1 : lstBrands->row(selected.first());
+    return lstBrands->listIndex();
 }
 
 void frmMain::setListIndex(int index)
 {
     {
         const QSignalBlocker quiet(lstBrands);
+        // No current row either, so the keys and the focus outline start
+        // again from the top.
         if (index < 0)
-            lstBrands->clearSelection();
+            lstBrands->setCurrentRow(-1);
         else
             lstBrands->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
     }

@@ -97,8 +97,7 @@ void frmMain::createControls()
     surface->installEventFilter(this);
     setCentralWidget(surface);
 
-    lstBrands = named(new QListWidget(surface), QStringLiteral("lstBrands"));
-    lstBrands->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstBrands = named(new BrandList(surface), QStringLiteral("lstBrands"));
     lstBrands->setUniformItemSizes(true);
     window::keepOwnColors(lstBrands);
     place(lstBrands, window::lstBrandsRect);
@@ -260,7 +259,7 @@ void frmMain::announceQuote()
 
 void frmMain::connectHandlers()
 {
-    connect(lstBrands, &QListWidget::itemSelectionChanged, this, [this] { deliver(&frmMain::lstBrands_Click); });
+    connect(lstBrands, &BrandList::brandClicked, this, [this] { deliver(&frmMain::lstBrands_Click); });
     for (int pairs = 1; pairs <= 5; ++pairs) {
         connect(optPair[pairs], &QRadioButton::clicked, this,
                 [this, pairs] { deliver([this, pairs] { optPair_Click(std::int16_t(pairs)); }); });

@@ -15,6 +15,7 @@
 #include "catalogue/PriceTable.h"
 #include "platform/Dialogs.h"
 #include "platform/EventDelivery.h"
+#include "window/BrandList.h"
 
 #include <QMainWindow>
 
@@ -24,7 +25,6 @@
 class QCheckBox;
 class QGroupBox;
 class QLabel;
-class QListWidget;
 class QMenu;
 class QPushButton;
 class QRadioButton;
@@ -104,7 +104,7 @@ private:
     void applyFormColor();
 
     QWidget *surface = nullptr;
-    QListWidget *lstBrands = nullptr;
+    BrandList *lstBrands = nullptr;
     QGroupBox *fraSneakerItems = nullptr;
     QGroupBox *fraPairs = nullptr;
     std::array<QCheckBox *, catalogue::ItemCount> chkSneakerItem{};

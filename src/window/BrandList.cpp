@@ -1,0 +1,140 @@
+#include "window/BrandList.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+namespace {
+
+// Draws the keyboard focus as a dotted outline. Some styles fill the focused
+// row with a tint of the selection colour, which makes an unselected brand
+// look chosen.
+class FocusOutlineDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem plain(option);
+        plain.state &= ~QStyle::State_HasFocus;
+        QStyledItemDelegate::paint(painter, plain, index);
+        if (!(option.state & QStyle::State_HasFocus))
+            return;
+        const bool selected = option.state & QStyle::State_Selected;
+        painter->save();
+        painter->setPen(QPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text), 1,
+                             Qt::DotLine));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
+        painter->restore();
+    }
+};
+
+bool isMouseButtonOtherThanLeft(const QMouseEvent *event)
+{
+    return event->button() != Qt::LeftButton;
+}
+
+} // namespace
+
+BrandList::BrandList(QWidget *parent)
+    : QListWidget(parent)
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setItemDelegate(new FocusOutlineDelegate(this));
+    connect(this, &QListWidget::itemSelectionChanged, this, &BrandList::brandClicked);
+}
+
+int BrandList::listIndex() const
+{
+    const QList<QListWidgetItem *> selected = selectedItems();
+    return selected.isEmpty() ? -1 : row(selected.first());
+}
+
+void BrandList::selectRow(int row)
+{
+    setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    scrollToItem(item(row));
+}
+
+void BrandList::keyPressEvent(QKeyEvent *event)
+{
+    // With nothing selected the keys start from the ends of the list, not
+    // from the row Qt made current when the list took the focus.
+    const bool plainKey = !(event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier));
+    if (listIndex() < 0 && count() > 0 && plainKey) {
+        switch (event->key()) {
+        case Qt::Key_Down:
+        case Qt::Key_Up:
+        case Qt::Key_Home:
+        case Qt::Key_PageUp:
+            selectRow(0);
+            event->accept();
+            return;
+        case Qt::Key_End:
+        case Qt::Key_PageDown:
+            selectRow(count() - 1);
+            event->accept();
+            return;
+        default:
+            break;
+        }
+    }
+    QListWidget::keyPressEvent(event);
+}
+
+void BrandList::keyboardSearch(const QString &search)
+{
+    // Qt searches from the row after the current one; with nothing selected
+    // the first brand with the letter is the one meant.
+    if (listIndex() < 0)
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    QListWidget::keyboardSearch(search);
+}
+
+void BrandList::mousePressEvent(QMouseEvent *event)
+{
+    // Only the left button chooses, and only on an entry. The press is taken
+    // either way, so the window behind never sees it.
+    event->accept();
+    const QModelIndex pressed = indexAt(event->position().toPoint());
+    if (isMouseButtonOtherThanLeft(event) || !pressed.isValid())
+        return;
+    const int before = listIndex();
+    QListWidget::mousePressEvent(event);
+    if (before >= 0 && before == pressed.row() && listIndex() == before)
+        emit brandClicked();
+}
+
+void BrandList::mouseReleaseEvent(QMouseEvent *event)
+{
+    event->accept();
+    if (!isMouseButtonOtherThanLeft(event))
+        QListWidget::mouseReleaseEvent(event);
+}
+
+void BrandList::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    event->accept();
+    if (!isMouseButtonOtherThanLeft(event) && indexAt(event->position().toPoint()).isValid())
+        QListWidget::mouseDoubleClickEvent(event);
+}
+
+void BrandList::mouseMoveEvent(QMouseEvent *event)
+{
+    event->accept();
+    if (event->buttons() == Qt::NoButton || (event->buttons() & Qt::LeftButton))
+        QListWidget::mouseMoveEvent(event);
+}
+
+QItemSelectionModel::SelectionFlags BrandList::selectionCommand(const QModelIndex &index, const QEvent *event) const
+{
+    // Ctrl+click and Ctrl+Space would deselect the entry; only the clear
+    // buttons return the list to no selection.
+    const QItemSelectionModel::SelectionFlags command = QListWidget::selectionCommand(index, event);
+    if (command & QItemSelectionModel::Deselect)
+        return QItemSelectionModel::NoUpdate;
+    return command;
+}

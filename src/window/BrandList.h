@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QListWidget>
+
+// The brand list behaves as the shop's list box did: its only state is the
+// selected entry or none, and a click raises one event. Qt's list keeps a
+// current row apart from the selection, lets every mouse button select and
+// Ctrl toggle the selection off; none of that reaches the customer here.
+class BrandList : public QListWidget
+{
+    Q_OBJECT
+
+public:
+    explicit BrandList(QWidget *parent = nullptr);
+
+    // The selected row, or -1 when nothing is selected.
+    int listIndex() const;
+
+signals:
+    // The selection changed, or the selected entry was clicked again.
+    void brandClicked();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyboardSearch(const QString &search) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
+                                                         const QEvent *event) const override;
+
+private:
+    void selectRow(int row);
+};
