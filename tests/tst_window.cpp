@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSet>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
@@ -48,6 +49,17 @@ void onNextPopup(std::function<void(QMenu *)> check)
 QColor pixelAt(const QImage &image, QPoint at)
 {
     return image.pixelColor(at * image.devicePixelRatio());
+}
+
+// Pops a menu up, grabs it and closes it again.
+QImage shownMenu(QMenu *menu)
+{
+    menu->popup(menu->parentWidget()->mapToGlobal(QPoint(10, 10)));
+    if (!QTest::qWaitForWindowExposed(menu))
+        return {};
+    const QImage shown = menu->grab().toImage();
+    menu->close();
+    return shown;
 }
 
 } // namespace
@@ -195,11 +207,32 @@ private slots:
         QVERIFY(file->actions().at(0)->isSeparator());
         QCOMPARE(file->actions().at(0)->objectName(), QStringLiteral("mnuFileDash1"));
         QCOMPARE(file->actions().at(1)->text(), QStringLiteral("E&xit"));
-        // Qt hides a leading separator unless the menu keeps its separators.
-        file->popup(driver->form().mapToGlobal(QPoint(10, 10)));
-        QVERIFY(QTest::qWaitForWindowExposed(file));
-        QVERIFY(file->actionGeometry(file->actions().at(0)).height() > 0);
-        file->close();
+        // Qt hides a leading separator unless the menu keeps its separators;
+        // the line must stand out clear of the menu's border.
+        const QImage fileShown = shownMenu(file);
+        const QRect separator = file->actionGeometry(file->actions().at(0));
+        const QRect exit = file->actionGeometry(file->actions().at(1));
+        const int background = qGray(pixelAt(fileShown, QPoint(exit.right() - 4, exit.center().y())).rgb());
+        bool lineDrawn = false;
+        for (int y = qMax(separator.top(), 3); y <= separator.bottom(); ++y)
+            lineDrawn = lineDrawn || qAbs(qGray(pixelAt(fileShown, QPoint(separator.center().x(), y)).rgb()) - background) > 40;
+        QVERIFY(lineDrawn);
+
+        // Of the two clock items only the checked one shows a mark.
+        driver->trigger("mnuPreferencesDateandTimeOff");
+        auto *preferencesMenu = driver->find<QMenu>("mnuPreferences");
+        const QImage preferencesShown = shownMenu(preferencesMenu);
+        auto markColours = [&](int item) {
+            const QRect row = preferencesMenu->actionGeometry(preferencesMenu->actions().at(item));
+            QSet<QRgb> colours;
+            for (int x = row.left() + 2; x < row.left() + row.height(); ++x) {
+                for (int y = row.top() + 2; y < row.bottom() - 1; ++y)
+                    colours << pixelAt(preferencesShown, QPoint(x, y)).rgb();
+            }
+            return colours.size();
+        };
+        QCOMPARE(markColours(0), 1);
+        QVERIFY(markColours(1) > 1);
 
         QStringList preferences;
         for (QAction *action : driver->find<QMenu>("mnuPreferences")->actions())
@@ -260,43 +293,77 @@ private slots:
 
     void otherClicksDoNotPopUp_data()
     {
-        QTest::addColumn<QString>("over");
+        // Where the button goes down and where it comes up; empty is the bare window.
+        QTest::addColumn<QString>("pressedOver");
+        QTest::addColumn<QString>("releasedOver");
         QTest::addColumn<Qt::MouseButton>("button");
-        QTest::newRow("right over the instructions label") << "lblInstructions" << Qt::RightButton;
-        QTest::newRow("right over a frame") << "fraPairs" << Qt::RightButton;
-        QTest::newRow("right over a button") << "cmdReset" << Qt::RightButton;
-        QTest::newRow("left over the window") << "" << Qt::LeftButton;
-        QTest::newRow("middle over the window") << "" << Qt::MiddleButton;
+        QTest::newRow("right over the instructions label") << "lblInstructions" << "lblInstructions" << Qt::RightButton;
+        QTest::newRow("right over a frame") << "fraPairs" << "fraPairs" << Qt::RightButton;
+        QTest::newRow("right over a button") << "cmdReset" << "cmdReset" << Qt::RightButton;
+        QTest::newRow("right from the label out to the window") << "lblInstructions" << "" << Qt::RightButton;
+        QTest::newRow("right from a frame out to the window") << "fraPairs" << "" << Qt::RightButton;
+        QTest::newRow("right from the window onto the label") << "" << "lblInstructions" << Qt::RightButton;
+        QTest::newRow("left over the window") << "" << "" << Qt::LeftButton;
+        QTest::newRow("middle over the window") << "" << "" << Qt::MiddleButton;
     }
     void otherClicksDoNotPopUp()
     {
-        QFETCH(QString, over);
+        QFETCH(QString, pressedOver);
+        QFETCH(QString, releasedOver);
         QFETCH(Qt::MouseButton, button);
-        QWidget *surface = driver->form().centralWidget();
-        QPoint at = surface->mapTo(&driver->form(), QPoint(px(4000), px(5900)));
-        if (!over.isEmpty()) {
-            auto *target = driver->find<QWidget>(over);
-            at = target->mapTo(&driver->form(), QPoint(target->width() / 2, target->height() - 3));
-        }
+        auto pointOver = [this](const QString &name) {
+            QWidget *surface = driver->form().centralWidget();
+            if (name.isEmpty())
+                return surface->mapTo(&driver->form(), QPoint(px(4000), px(5900)));
+            auto *target = driver->find<QWidget>(name);
+            return target->mapTo(&driver->form(), QPoint(target->width() / 2, target->height() - 3));
+        };
         bool popped = false;
         onNextPopup([&](QMenu *menu) { popped = menu != nullptr; });
-        QTest::mouseClick(driver->form().windowHandle(), button, {}, at);
+        QTest::mousePress(driver->form().windowHandle(), button, {}, pointOver(pressedOver));
+        QTest::mouseRelease(driver->form().windowHandle(), button, {}, pointOver(releasedOver));
         QTest::qWait(150);
         QVERIFY(!popped);
     }
 
-    void checkBoxesShowNoTooltipOfTheirFrame()
+    void returnPressesOnlyAFocusedButton_data()
     {
-        auto *box = driver->find<QCheckBox>("chkSneakerItem_2");
-        QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), box->mapToGlobal(QPoint(5, 5)));
-        QApplication::sendEvent(box, &help);
-        QVERIFY(!QToolTip::isVisible());
+        QTest::addColumn<QString>("focused");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("pressed");
+        QTest::newRow("Return on Calculate") << "cmdCalculate" << int(Qt::Key_Return) << true;
+        QTest::newRow("Enter on Calculate") << "cmdCalculate" << int(Qt::Key_Enter) << true;
+        QTest::newRow("Space on Calculate") << "cmdCalculate" << int(Qt::Key_Space) << true;
+        QTest::newRow("Return on the brand list") << "lstBrands" << int(Qt::Key_Return) << false;
+        QTest::newRow("Return on an item") << "chkSneakerItem_0" << int(Qt::Key_Return) << false;
+    }
+    void returnPressesOnlyAFocusedButton()
+    {
+        QFETCH(QString, focused);
+        QFETCH(int, key);
+        QFETCH(bool, pressed);
+        auto *widget = driver->find<QWidget>(focused);
+        widget->setFocus();
+        QTRY_VERIFY(widget->hasFocus());
+        QTest::keyClick(widget, Qt::Key(key));
+        QCOMPARE(driver->dialogs().messages(),
+                 pressed ? QStringList{"You must select a brand of sneakers"} : QStringList());
+    }
+
+    void frameTooltipShowsOverGreyedItemsOnly()
+    {
+        // Brand 1 greys Cross Trainers and keeps Basketball.
+        driver->clickBrand(1);
+        auto tooltipOver = [](QWidget *widget, QPoint at) {
+            QHelpEvent help(QEvent::ToolTip, at, widget->mapToGlobal(at));
+            QApplication::sendEvent(widget, &help);
+            return QToolTip::isVisible() ? QToolTip::text() : QString();
+        };
+        const QString frameTip = QStringLiteral("If selection is greyed, it is not available in selected brand.");
+        QCOMPARE(tooltipOver(driver->find<QCheckBox>("chkSneakerItem_1"), QPoint(5, 5)), QString());
+        QCOMPARE(tooltipOver(driver->find<QCheckBox>("chkSneakerItem_0"), QPoint(5, 5)), frameTip);
         auto *frame = driver->find<QGroupBox>("fraSneakerItems");
-        QHelpEvent frameHelp(QEvent::ToolTip, QPoint(frame->width() - 5, frame->height() - 5),
-                             frame->mapToGlobal(QPoint(frame->width() - 5, frame->height() - 5)));
-        QApplication::sendEvent(frame, &frameHelp);
-        QTRY_VERIFY(QToolTip::isVisible());
-        QCOMPARE(QToolTip::text(), frame->toolTip());
+        QCOMPARE(tooltipOver(frame, QPoint(frame->width() - 5, frame->height() - 5)), frameTip);
         QToolTip::hideText();
     }
 

@@ -2,8 +2,10 @@
 
 #include <QPushButton>
 
-// A push button whose caption wraps onto further lines when it is wider than
-// the button, as the shop's earlier buttons did; Qt's own clips it instead.
+// A command button as the shop's earlier buttons were: its caption wraps onto
+// further lines when it is wider than the button (Qt's own clips it), Return
+// and Enter press it as Space does, and focus shows as a dotted outline that
+// leaves the face in the button's own colour.
 class CommandButton : public QPushButton
 {
     Q_OBJECT
@@ -13,4 +15,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
 };

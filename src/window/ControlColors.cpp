@@ -40,10 +40,8 @@ void paintButton(QPushButton *button, const QColor &color)
     const QColor dark = color.darker(170);
     button->setStyleSheet(QStringLiteral("%1 { background-color: %2; border: 2px solid;"
                                          " border-color: %3 %4 %4 %3; }"
-                                         "%1:pressed { border-color: %4 %3 %3 %4; }"
-                                         "%1:focus { border-color: %5 %4 %4 %5; }")
-                              .arg(selector, color.name(), light.name(), dark.name(),
-                                   button->palette().color(QPalette::Highlight).name()));
+                                         "%1:pressed { border-color: %4 %3 %3 %4; }")
+                              .arg(selector, color.name(), light.name(), dark.name()));
 }
 
 void keepOwnColors(QWidget *widget)

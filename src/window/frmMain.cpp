@@ -5,6 +5,7 @@
 #include "window/CommandButton.h"
 #include "window/ControlColors.h"
 #include "window/ControlLayout.h"
+#include "window/MenuStyle.h"
 #include "window/WindowPlacement.h"
 
 #include <QAccessible>
@@ -206,6 +207,12 @@ void frmMain::createMenus()
 
     for (QMenu *menu : {mnuFile, mnuPreferences, mnuHelp})
         menuBar()->addMenu(menu);
+
+    // Made after the menus, so it outlives them when the window goes.
+    auto *menuStyle = new MenuStyle;
+    menuStyle->setParent(this);
+    for (QMenu *menu : {mnuFile, mnuPreferences, mnuPreferencesColors, mnuHelp})
+        menu->setStyle(menuStyle);
 }
 
 void frmMain::createTabOrder()
@@ -326,13 +333,23 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    // A greyed check box takes no mouse input, so the pointer counts as over
+    // the frame and the frame's tooltip shows; an enabled box has none.
     if (event->type() == QEvent::ToolTip && qobject_cast<QCheckBox *>(watched))
-        return true;
+        return static_cast<QWidget *>(watched)->isEnabled();
+    // A click belongs to the window only when it both starts and ends over the
+    // window's own surface: a control (a label, a frame) passes its presses
+    // and releases on to the window, but they stay the control's.
+    if (watched == surface && event->type() == QEvent::MouseButtonPress) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        m_pressedOnSurface.setFlag(mouse->button(), surface->childAt(mouse->position().toPoint()) == nullptr);
+        return false;
+    }
     if (watched == surface && event->type() == QEvent::MouseButtonRelease) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
-        // A release over a control belongs to that control, even when the
-        // control (a label, a frame) passes it on to the window.
-        if (surface->childAt(mouse->position().toPoint()) == nullptr) {
+        const bool pressedHere = m_pressedOnSurface.testFlag(mouse->button());
+        m_pressedOnSurface.setFlag(mouse->button(), false);
+        if (pressedHere && surface->childAt(mouse->position().toPoint()) == nullptr) {
             const std::int16_t button = buttonNumber(mouse->button());
             const std::int16_t shift = shiftState(mouse->modifiers());
             const QPointF at = mouse->position() * (platform::TwipsPerInch / logicalDpi());

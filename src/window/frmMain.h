@@ -134,4 +134,6 @@ private:
     platform::EventDelivery m_events;
     std::int32_t m_backColor = 0;
     bool m_unloaded = false;
+    // The mouse buttons last pressed over the bare surface, not over a control.
+    Qt::MouseButtons m_pressedOnSurface;
 };
