@@ -4,6 +4,7 @@
 #include "platform/EventDelivery.h"
 #include "platform/RuntimeError.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -77,10 +78,19 @@ private:
         for (const QString &name : coloredControls()) {
             auto *control = driver->find<QWidget>(name);
             QCOMPARE(shownColor(control, bareSpot(control)).name(), expected.name());
+            // An option or item left uncoloured would show the frame behind it
+            // on screen; grabbed alone it shows its own colour.
+            if (qobject_cast<QAbstractButton *>(control) && !qobject_cast<QPushButton *>(control))
+                QCOMPARE(control->grab().toImage().pixelColor(bareSpot(control) * control->devicePixelRatio()).name(),
+                         expected.name());
         }
+        // The brand list keeps its white interior and its style's frame.
         auto *list = driver->find<QListWidget>("lstBrands");
-        QCOMPARE(shownColor(list->viewport(), QPoint(list->viewport()->width() - 4, list->viewport()->height() - 4)),
-                 list->palette().color(QPalette::Base));
+        QCOMPARE(shownColor(list->viewport(), QPoint(list->viewport()->width() - 4, list->viewport()->height() - 4))
+                     .name(),
+                 QStringLiteral("#ffffff"));
+        const QString frame = QApplication::style()->name() == QStringLiteral("windows") ? "#9f9f9f" : "#b8b8b8";
+        QCOMPARE(shownColor(list, QPoint(0, list->height() / 2)).name(), frame);
     }
 
 private slots:
@@ -151,6 +161,10 @@ private slots:
         QCOMPARE(driver->dialogs().shown().first().kind, Kind::Color);
         QCOMPARE(settings->value("BackColor"), QStringLiteral("16711680"));
         QCOMPARE(driver->form().lngBackColor, std::int32_t(16711680));
+        // Tabbing onto a button must not tint its face.
+        driver->find<QWidget>("cmdClearQuote")->setFocus();
+        QTest::keyClick(driver->find<QWidget>("cmdClearQuote"), Qt::Key_Tab);
+        QTRY_VERIFY(driver->find<QWidget>("cmdReset")->hasFocus());
         verifyColored(QColor(0, 0, 255));
         restart();
         verifyColored(QColor(0, 0, 255));
@@ -166,6 +180,26 @@ private slots:
         QCOMPARE(driver->dialogs().shown().last().title, QStringLiteral("The Pellory"));
         QCOMPARE(settings->value("BackColor"), QStringLiteral("255"));
         verifyColored(QColor(255, 0, 0));
+    }
+
+    void aFailingChooserIsReportedAsUnexpected()
+    {
+        // A chooser that fails for any reason other than a cancel.
+        struct FailingChooser : platform::ScriptedDialogs
+        {
+            std::optional<QColor> chooseColor(const QColor &) override
+            {
+                platform::raise(platform::ErrorNumber::InternalError);
+            }
+        } dialogs;
+        frmMain form(dialogs);
+        QVERIFY(form.load());
+        form.findChild<QAction *>("mnuColorsCustom")->trigger();
+        QCOMPARE(dialogs.messages(), QStringList{"An unexpected error has occurred \r\nPlease contact a member of the "
+                                                 "\r\nPellory staff."});
+        QCOMPARE(dialogs.shown().first().title, QStringLiteral("The Pellory"));
+        QCOMPARE(form.lngBackColor, std::int32_t(0x8000000F));
+        QVERIFY(settings->value("BackColor").isEmpty());
     }
 
     void defaultColourIsStoredToo()
@@ -189,6 +223,7 @@ private slots:
         QVERIFY(!driver->action("mnuPreferencesDateandTimeOff")->isChecked());
         QCOMPARE(settings->value("DateDisplay"), QStringLiteral("True"));
         QVERIFY(driver->form().blnDateDisplay);
+        QCOMPARE(driver->find<QTimer>("tmrSneakers")->interval(), 1000);
 
         // The first tick comes within a second; the text reads like 7/4/2010 3:05:09 PM.
         QTRY_VERIFY_WITH_TIMEOUT(!clock->text().isEmpty(), 2500);
