@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Drives the real program on an X display (run it under xvfb-run): checks the
 # colours where the window places its controls, makes a quote with the mouse,
-# leaves through the staff exit, and checks that a missing price file is
-# reported without the window ever showing.
+# changes the colour through the menu and checks that the captions keep their
+# font and the buttons, one of them focused, their colour, leaves through the
+# staff exit, and checks that a missing price file is reported without the
+# window ever showing.
 #   run.sh PROGRAM OUTPUT_FOLDER
 # Screenshots of every step are left in OUTPUT_FOLDER. Every wait has a
 # timeout, so a program that hangs fails the run instead of blocking it.
@@ -148,20 +150,81 @@ echo "ok: the quote appeared ($changed pixels changed)"
 # Ticking and choosing left the controls in the form's colour.
 expect_pixel 04-quoted "form after the quote" 300 3500 255,0,0
 
+# --- A colour change through the menu, a button holding the focus -----------
+menu_keys() {
+    local key
+    xdotool windowfocus --sync "$win" 2>/dev/null || true
+    for key in "$@"; do
+        xdotool key --clearmodifiers "$key"
+        sleep 0.3
+    done
+}
+# The clock goes off first, so that only the colour differs between the shots.
+menu_keys alt+p Down Return
+shot 05-before-colour
+menu_keys alt+p c Return
+chooser=$(wait_window "^Select Color\$")
+xdotool windowfocus --sync "$chooser" 2>/dev/null || true
+xdotool key --clearmodifiers alt+h ctrl+a
+xdotool type --delay 20 "#008080"
+xdotool key Return
+sleep 0.5
+# Back in the window Calculate holds the focus again, as since its click.
+menu_keys
+shot 06-after-colour
+
+# Solid black text pixels do not depend on the colour behind them: the same
+# count before and after means every caption kept its face, weight and size.
+black_pixels() {
+    "$convert" "$out/$1.png" -crop "${WIDTH}x${HEIGHT}+$winx+$winy" +repage -fill white +opaque black \
+        -format "%[fx:round(w*h*(1-mean))]" info:
+}
+before=$(black_pixels 05-before-colour)
+after=$(black_pixels 06-after-colour)
+difference=$(( before > after ? before - after : after - before ))
+[ "$before" -gt 500 ] && [ $((difference * 100)) -le "$before" ] ||
+    fail "the captions changed with the colour: $before solid black pixels before, $after after (see 05 and 06)"
+echo "ok: the captions kept their font ($before and $after solid black pixels)"
+
+# Tab moves the focus on as a keyboard user would, which some styles show
+# by tinting the button.
+menu_keys Tab
+shot 07-focus-moved
+
+# Each command button's raised top-left border is the chosen colour mixed half
+# with white, which nothing else in the window uses; its box is the button.
+readonly Chosen=0,128,128 ButtonLight=127,191,191
+buttons=$("$convert" "$out/07-focus-moved.png" -fill black +opaque "rgb($ButtonLight)" \
+              -fill white -opaque "rgb($ButtonLight)" -define connected-components:verbose=true \
+              -define connected-components:area-threshold=20 -connected-components 8 null: |
+          awk '/srgb\(255,255,255\)/ { print $2 }')
+found=$(echo "$buttons" | grep -c x || true)
+[ "$found" -eq 3 ] || fail "expected 3 command buttons in the chosen colour, found $found (see 07)"
+for box in $buttons; do
+    read -r w h x y <<< "${box//[x+]/ }"
+    for corner in "$((x + 6)) $((y + 6))" "$((x + w - 6)) $((y + 6))" \
+                  "$((x + 6)) $((y + h - 6))" "$((x + w - 6)) $((y + h - 6))"; do
+        # shellcheck disable=SC2086
+        got=$(pixel 07-focus-moved $corner)
+        [ "$got" = "$Chosen" ] || fail "button face at $corner is $got, not $Chosen (see 07)"
+    done
+done
+echo "ok: the three buttons show exactly the chosen colour, one of them focused"
+
 # File > Exit with the staff password.
 xdotool windowfocus --sync "$win" 2>/dev/null || true
 xdotool key --clearmodifiers alt+f
 sleep 0.5
-shot 05-file-menu
+shot 08-file-menu
 xdotool key x
 prompt=$(wait_window "^Exit the Program\\?\$")
 xdotool windowfocus --sync "$prompt" 2>/dev/null || true
 xdotool type --delay 50 472916
-shot 06-password
+shot 09-password
 xdotool key Return
 thanks=$(wait_window "^The Pellory\$")
 sleep 0.3
-shot 07-thank-you
+shot 10-thank-you
 xdotool windowfocus --sync "$thanks" 2>/dev/null || true
 xdotool key Return
 status=$(wait_exit)
@@ -172,7 +235,7 @@ echo "ok: the staff exit ended the program with status 0"
 start "$work/missing"
 report=$(wait_window "^The Pellory\$")
 sleep 0.5
-shot 08-missing-price-file
+shot 11-missing-price-file
 if xdotool search --onlyvisible --name "^$Caption\$" >/dev/null 2>&1; then
     fail "the main window showed although the price file is missing"
 fi
