@@ -38,6 +38,7 @@ void CommandButton::paintEvent(QPaintEvent *)
     painter.setPen(palette().color(QPalette::ButtonText));
     painter.drawText(contents, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, caption);
     if (focused) {
+        // Just inside the raised border, clear of the caption.
         painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
         painter.drawRect(rect().adjusted(3, 3, -4, -4));
     }
