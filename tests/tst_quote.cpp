@@ -79,12 +79,14 @@ private slots:
         QTest::addColumn<int>("pairs");
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<bool>("priced");
-        QTest::newRow("no brand, whatever else") << "" << 1 << 3 << QStringList{quote::NoBrandMessage} << false;
-        QTest::newRow("no brand, nothing else") << "" << 0 << 0 << QStringList{quote::NoBrandMessage} << false;
-        QTest::newRow("no item, pairs chosen") << "Brand" << 0 << 2 << QStringList{quote::NoItemMessage} << true;
-        QTest::newRow("no item, no pairs")
-            << "Brand" << 0 << 0 << QStringList{quote::NoItemMessage, quote::NoPairsMessage} << false;
-        QTest::newRow("items, no pairs") << "Brand" << 1 << 0 << QStringList{quote::NoPairsMessage} << false;
+        const QString noBrand = "You must select a brand of sneakers";
+        const QString noItem = "You must select one or more types of sneakers.";
+        const QString noPairs = " You must select at leat 1 pair of sneakers.";
+        QTest::newRow("no brand, whatever else") << "" << 1 << 3 << QStringList{noBrand} << false;
+        QTest::newRow("no brand, nothing else") << "" << 0 << 0 << QStringList{noBrand} << false;
+        QTest::newRow("no item, pairs chosen") << "Brand" << 0 << 2 << QStringList{noItem} << true;
+        QTest::newRow("no item, no pairs") << "Brand" << 0 << 0 << QStringList{noItem, noPairs} << false;
+        QTest::newRow("items, no pairs") << "Brand" << 1 << 0 << QStringList{noPairs} << false;
         QTest::newRow("all chosen") << "Brand" << 1 << 1 << QStringList{} << true;
     }
     void validationMessagesComeInOrder()
