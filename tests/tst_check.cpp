@@ -77,6 +77,9 @@ private slots:
                            "  File  is not valid UTF-8, so it was read as Windows-1252: check that accented letters "
                            "in the names look right.",
                            "The kiosk will load this file: 1 brand, 1 warning."};
+        QTest::newRow("Windows-1252 file the kiosk refuses")
+            << QByteArray("\"Caf\xe9 Sport\",1,2,3,4\n") << check << 1
+            << QStringList{"     1     62  ", "Warnings:", "  File  is not valid UTF-8"};
         QTest::newRow("control characters in a name are not sent to the terminal")
             << QByteArray("\"Bad\x1b[2J\",1,2,3,4,5\n") << check << 0
             << QStringList{"  0     1  Bad\ufffd[2J"};

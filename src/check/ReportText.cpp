@@ -138,13 +138,14 @@ QStringList brandTable(const PriceFileReport &report)
     return lines;
 }
 
-QStringList warningLines(const QList<Warning> &warnings)
+QStringList warningLines(const QList<Warning> &warnings, bool kioskLoads)
 {
     int whereWidth = 0;
     for (const Warning &warning : warnings)
         whereWidth = std::max(whereWidth, int(where(warning.line).size()));
 
-    QStringList lines{QStringLiteral("Warnings (the kiosk still loads the file with these):")};
+    QStringList lines{kioskLoads ? QStringLiteral("Warnings (the kiosk still loads the file with these):")
+                                 : QStringLiteral("Warnings:")};
     for (const Warning &warning : warnings)
         lines << QStringLiteral("  %1  %2").arg(where(warning.line), -whereWidth).arg(warningSentence(warning));
     return lines;
@@ -178,7 +179,7 @@ QStringList reportText(const PriceFileReport &report)
                       QString()};
     lines << (report.kioskLoads() ? brandTable(report) : faultLines(report));
     if (!report.warnings.isEmpty())
-        lines << QString() << warningLines(report.warnings);
+        lines << QString() << warningLines(report.warnings, report.kioskLoads());
     lines << QString() << verdict(report);
     return lines;
 }
