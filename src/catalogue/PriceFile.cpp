@@ -83,10 +83,13 @@ private:
     void readRecord(PriceRecord &record)
     {
         record.line = m_input.lineNumber();
-        SequentialInput::Field field = m_input.readTextField();
+        const SequentialInput::Field field = m_input.readTextField();
         checkClosed(field);
         m_recordLine = record.line;
-        m_nameRunsOn = field.quoted && (field.text.contains(u'\n') || field.text.contains(u'\r'));
+        // The line count has already moved past the line ends inside the
+        // quotes, and past the one that ended the field.
+        const int nameEndLine = m_input.lineNumber() - (field.end == FieldEnd::LineEnd ? 1 : 0);
+        m_nameRunsOn = nameEndLine > record.line;
         if (field.text.size() > MaxNameLength)
             raise(ErrorNumber::Overflow, field.line,
                   QStringLiteral("Line %1: the brand name is %2 characters long; a name may have at most %3.")
@@ -94,18 +97,23 @@ private:
                       .arg(grouped(field.text.size()), grouped(MaxNameLength)));
         record.brand = field.text.toString();
         record.quoted = field.quoted;
+        // Each price is a field of its own, never assigned over another: the
+        // copy of a just-written field stalls the processor, and this loop
+        // is most of the reading.
+        FieldEnd end = field.end;
         for (int item = 0; item < ItemCount; ++item) {
-            if (field.end == FieldEnd::LineEnd || field.end == FieldEnd::EndOfData)
-                raiseCutShort(field.end, 1 + item);
-            field = m_input.readNumberField();
-            checkClosed(field);
-            record.prices[item] = price(field);
+            if (end == FieldEnd::LineEnd || end == FieldEnd::EndOfData)
+                raiseCutShort(end, 1 + item);
+            const SequentialInput::Field price = m_input.readNumberField();
+            checkClosed(price);
+            record.prices[item] = priceOf(price);
+            end = price.end;
         }
-        if (field.end == FieldEnd::Comma || field.end == FieldEnd::NextField)
-            raiseTooManyFields(field.end);
+        if (end == FieldEnd::Comma || end == FieldEnd::NextField)
+            raiseTooManyFields(end);
     }
 
-    std::int16_t price(const SequentialInput::Field &field) const
+    std::int16_t priceOf(const SequentialInput::Field &field) const
     {
         const SequentialInput::IntegerValue converted = SequentialInput::toInteger(field);
         switch (converted.fault) {

@@ -133,25 +133,44 @@ private:
     int m_fd;
 };
 
+// Reads up to `count` bytes at `data`, retrying when a signal interrupts;
+// the bytes read, 0 at the end, negative on an error.
+qint64 readSome(int fd, char *data, qint64 count)
+{
+    for (;;) {
+        const ssize_t got = ::read(fd, data, size_t(count));
+        if (got >= 0 || errno != EINTR)
+            return got;
+    }
+}
+
 // Reads to the end, but never more than `limit` bytes: a file the system makes
-// up on the fly reports no size and may never end.
+// up on the fly reports no size and may never end. The buffer starts at the
+// size the file reports, which nearly every file keeps, so the usual read
+// allocates exactly once; a single byte read past it tells whether more follows.
 std::optional<QByteArray> readAtMost(int fd, qint64 expectedSize, qint64 limit)
 {
     constexpr qint64 Chunk = 64 * 1024;
     QByteArray bytes;
-    qint64 capacity = qMin(limit, qMax(expectedSize + 1, Chunk));
+    qint64 capacity = qMin(limit, expectedSize > 0 ? expectedSize : Chunk);
     bytes.resize(capacity);
     qint64 filled = 0;
     for (;;) {
         if (filled == capacity) {
             if (capacity == limit)
                 break;
+            char next = 0;
+            const qint64 got = readSome(fd, &next, 1);
+            if (got < 0)
+                return std::nullopt;
+            if (got == 0)
+                break;
             capacity = qMin(limit, capacity * 2);
             bytes.resize(capacity);
-        }
-        const ssize_t got = ::read(fd, bytes.data() + filled, size_t(capacity - filled));
-        if (got < 0 && errno == EINTR)
+            bytes[filled++] = next;
             continue;
+        }
+        const qint64 got = readSome(fd, bytes.data() + filled, capacity - filled);
         if (got < 0)
             return std::nullopt;
         if (got == 0)
@@ -306,14 +325,17 @@ SequentialInput::IntegerValue SequentialInput::toInteger(const Field &field)
     const QStringView number = field.quoted ? field.text.trimmed() : field.text;
     if (number.isEmpty())
         return {};
-    const std::optional<int> whole = plainWholeNumber(number);
-    double value = whole ? *whole : 0;
-    if (!whole) {
-        const std::optional<double> parsed = parseDecimal(number);
-        if (!parsed)
-            return {0, IntegerFault::NotANumber};
-        value = roundHalfEven(*parsed);
+    if (const std::optional<int> whole = plainWholeNumber(number)) {
+        if (*whole > std::numeric_limits<std::int16_t>::max())
+            return {0, IntegerFault::TooHigh};
+        if (*whole < std::numeric_limits<std::int16_t>::min())
+            return {0, IntegerFault::TooLow};
+        return {static_cast<std::int16_t>(*whole), IntegerFault::None};
     }
+    const std::optional<double> parsed = parseDecimal(number);
+    if (!parsed)
+        return {0, IntegerFault::NotANumber};
+    const double value = roundHalfEven(*parsed);
     if (value > std::numeric_limits<std::int16_t>::max())
         return {0, IntegerFault::TooHigh};
     if (value < std::numeric_limits<std::int16_t>::min())
@@ -353,15 +375,6 @@ SequentialInput::Field SequentialInput::readField(FieldKind kind)
         return {QStringView(), false, true, FieldEnd::EndOfData, startLine};
 
     const QChar *data = m_text.constData();
-    // The position moves to the NUL first, so a reader that goes on after
-    // the fault goes on after the NUL's line, not inside a quoted field.
-    const auto failOnNul = [this](qsizetype at, int line) {
-        m_pos = at;
-        m_line = line;
-        fail(ErrorNumber::InputPastEndOfFile, line,
-             QStringLiteral("Line %1 holds a NUL byte; save the file as plain text (UTF-8 or Windows-1252), "
-                            "not UTF-16.").arg(line));
-    };
     qsizetype start = m_pos;
     qsizetype length = 0;
     bool closed = true;
@@ -415,6 +428,17 @@ SequentialInput::Field SequentialInput::readField(FieldKind kind)
         m_lineJustEnded = true;
     }
     return {QStringView(data + start, length), quoted, closed, end, startLine};
+}
+
+// The position moves to the NUL first, so a reader that goes on after the
+// fault goes on after the NUL's line, not inside a quoted field.
+void SequentialInput::failOnNul(qsizetype at, int line)
+{
+    m_pos = at;
+    m_line = line;
+    fail(ErrorNumber::InputPastEndOfFile, line,
+         QStringLiteral("Line %1 holds a NUL byte; save the file as plain text (UTF-8 or Windows-1252), "
+                        "not UTF-16.").arg(line));
 }
 
 void SequentialInput::failAtEnd()

@@ -109,6 +109,7 @@ private:
     Field readField(FieldKind kind);
     // The runtime's reads raise Input past end of file when no data is left.
     void failAtEnd();
+    [[noreturn]] Q_DECL_COLD_FUNCTION void failOnNul(qsizetype at, int line);
     [[noreturn]] void fail(ErrorNumber number, int line, const QString &detail = {}) const;
     void skipBlanks()
     {
