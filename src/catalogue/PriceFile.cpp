@@ -23,11 +23,13 @@ QString grouped(qint64 number)
     return QLocale(QLocale::English, QLocale::UnitedStates).toString(number);
 }
 
-// A field as a message shows it: a runaway one is cut, so the message stays readable.
+// A field as a message shows it: a runaway one is cut, and the line ends a
+// quoted one may hold become blanks, so the sentence stays one readable line.
 QString shown(QStringView text)
 {
     constexpr qsizetype Longest = 40;
-    return text.size() <= Longest ? text.toString() : text.left(Longest).toString() + QStringLiteral("...");
+    QString field = text.size() <= Longest ? text.toString() : text.left(Longest).toString() + QStringLiteral("...");
+    return field.replace(u'\r', u' ').replace(u'\n', u' ');
 }
 
 QString fieldCount(int count)
