@@ -1,18 +1,22 @@
 #include "WindowDriver.h"
 
 #include "catalogue/PriceFile.h"
+#include "platform/RuntimeError.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace testsupport;
 
 // What stands where the program looks for BrandsPrices.txt.
-enum class Setup { File, Missing, Folder, Unreadable };
+enum class Setup { File, Missing, Folder, Unreadable, Oversized, LinkToPipe };
 Q_DECLARE_METATYPE(Setup)
 
 namespace {
@@ -31,10 +35,16 @@ QByteArray severalMegabytes(char c)
     return QByteArray(3 * 1024 * 1024, c);
 }
 
+const QByteArray GoodLine = "\"A\",1,2,3,4,5\r\n";
+
 // Whatever stands at `path`, so a test can tell that loading left it alone.
 QByteArray snapshot(const QString &path)
 {
     const QFileInfo info(path);
+    if (info.isSymLink())
+        return "<link to " + info.symLinkTarget().toUtf8() + ">";
+    if (info.size() > 32 * 1024 * 1024)
+        return "<" + QByteArray::number(info.size()) + " bytes>";
     if (info.isDir())
         return QByteArrayLiteral("<folder>");
     QFile file(path);
@@ -75,38 +85,78 @@ private slots:
         QTest::addColumn<int>("number");
         QTest::addColumn<QString>("description");
         QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("sentence");
 
-        QTest::newRow("missing file") << Setup::Missing << QByteArray() << 53 << "File not found" << 0;
-        QTest::newRow("folder named like the file") << Setup::Folder << QByteArray() << 75
-                                                    << "Path/File access error" << 0;
-        QTest::newRow("unreadable file") << Setup::Unreadable << QByteArray("\"A\",1,2,3,4,5\r\n") << 70
-                                         << "Permission denied" << 0;
-        QTest::newRow("price 32768") << Setup::File << QByteArray("\"A\",1,2,3,4,5\r\n\"B\",1,32768,3,4,5\r\n") << 6
-                                     << "Overflow" << 2;
-        QTest::newRow("price -32769") << Setup::File << QByteArray("\"A\",-32769,2,3,4,5\r\n") << 6 << "Overflow"
-                                      << 1;
-        QTest::newRow("32768 records") << Setup::File << records(32768) << 6 << "Overflow" << 32768;
+        const QString layout = QStringLiteral("each line holds a brand name and five prices, separated by commas.");
+        QTest::newRow("missing file") << Setup::Missing << QByteArray() << 53 << "File not found" << 0
+                                      << "There is no file named BrandsPrices.txt in that folder.";
+        QTest::newRow("folder named like the file") << Setup::Folder << QByteArray() << 75 << "Path/File access error"
+                                                    << 0 << "BrandsPrices.txt is a folder; it must be a plain text file.";
+        QTest::newRow("link to a named pipe")
+            << Setup::LinkToPipe << QByteArray() << 75 << "Path/File access error" << 0
+            << "BrandsPrices.txt is a device or a pipe, not a file; it must be a plain text file.";
+        QTest::newRow("unreadable file") << Setup::Unreadable << GoodLine << 70 << "Permission denied" << 0
+                                         << "This user may not read BrandsPrices.txt; let every user read it.";
+        QTest::newRow("file over 64 MiB")
+            << Setup::Oversized << QByteArray() << 6 << "Overflow" << 0
+            << "BrandsPrices.txt is 67,108,865 bytes long; the largest file that is read is 64 MB (67,108,864 bytes).";
+        QTest::newRow("price 32768") << Setup::File << QByteArray(GoodLine + "\"B\",1,32768,3,4,5\r\n") << 6
+                                     << "Overflow" << 2 << "Line 2: 32768 is above the highest price, 32767.";
+        QTest::newRow("price -32769") << Setup::File << QByteArray("\"A\",-32769,2,3,4,5\r\n") << 6 << "Overflow" << 1
+                                      << "Line 1: -32769 is below the lowest price, -32768.";
+        QTest::newRow("32768 records") << Setup::File << records(32768) << 6 << "Overflow" << 32768
+                                       << "Line 32768 holds brand number 32,768; a price file may hold at most 32,767 brands.";
+        QTest::newRow("32767 records and a short 32768th")
+            << Setup::File << QByteArray(records(32767) + "\"Short\",1,2\r\n") << 62 << "Input past end of file"
+            << 32768 << "Line 32768 has 3 fields; " + layout;
         QTest::newRow("number of several megabytes")
-            << Setup::File << QByteArray("\"A\",1" + severalMegabytes('0') + ",2,3,4,5\r\n") << 6 << "Overflow" << 1;
-        QTest::newRow("price not a number") << Setup::File << QByteArray("\"A\",1,2,3,4,5\r\n\"B\",1,2,x3,4,5\r\n")
-                                            << 13 << "Type mismatch" << 2;
-        QTest::newRow("record cut short") << Setup::File << QByteArray("\"A\",1,2,3,4,5\r\n\"B\",1,2,3\r\n") << 62
-                                          << "Input past end of file" << 2;
-        QTest::newRow("last record cut short, no final line end")
-            << Setup::File << QByteArray("\"A\",1,2,3,4,5\r\n\"B\",1,2,3") << 62 << "Input past end of file" << 2;
+            << Setup::File << QByteArray("\"A\",1" + severalMegabytes('0') + ",2,3,4,5\r\n") << 6 << "Overflow" << 1
+            << "Line 1: 1000000000000000000000000000000000000000... is above the highest price, 32767.";
+        QTest::newRow("price not a number") << Setup::File << QByteArray(GoodLine + "\"B\",1,2,7O,4,5\r\n") << 13
+                                            << "Type mismatch" << 2 << "Line 2: \"7O\" is not a whole number of dollars.";
+        QTest::newRow("short line in the middle")
+            << Setup::File << QByteArray(GoodLine + GoodLine + GoodLine + "\"D\",1,2,3,4\r\n" + GoodLine) << 62
+            << "Input past end of file" << 4 << "Line 4 has 5 fields; " + layout;
+        QTest::newRow("last line cut short, no final line end") << Setup::File << QByteArray(GoodLine + "\"B\",1,2,3")
+                                                                << 62 << "Input past end of file" << 2
+                                                                << "Line 2 has 4 fields; " + layout;
+        QTest::newRow("seven fields in the middle")
+            << Setup::File << QByteArray(GoodLine + "\"B\",1,2,3,4,5,6\r\n" + GoodLine) << 13 << "Type mismatch" << 2
+            << "Line 2 has 7 fields; " + layout;
+        QTest::newRow("trailing comma in the middle")
+            << Setup::File << QByteArray(GoodLine + "\"B\",1,2,3,4,5,\r\n" + GoodLine) << 13 << "Type mismatch" << 2
+            << "Line 2 ends with a comma, which starts a seventh field; " + layout;
+        QTest::newRow("trailing comma on the last line")
+            << Setup::File << QByteArray(GoodLine + "\"B\",1,2,3,4,5,\r\n") << 13 << "Type mismatch" << 2
+            << "Line 2 ends with a comma, which starts a seventh field; " + layout;
+        QTest::newRow("fault after a bare CR inside a quoted name")
+            << Setup::File << QByteArray("\"A\rB\",1,2,3,4,5\r\n\"C\",1,2,x,4,5\r\n") << 13 << "Type mismatch" << 3
+            << "Line 3: \"x\" is not a whole number of dollars.";
+        QTest::newRow("brand name of 1001 characters")
+            << Setup::File << QByteArray(GoodLine + "\"" + QByteArray(1001, 'n') + "\",1,2,3,4,5\r\n") << 6
+            << "Overflow" << 2 << "Line 2: the brand name is 1,001 characters long; a name may have at most 1,000.";
+        QTest::newRow("brand name of several megabytes")
+            << Setup::File << QByteArray(severalMegabytes('n') + ",1,2,3,4,5\r\n") << 6 << "Overflow" << 1
+            << "Line 1: the brand name is 3,145,728 characters long; a name may have at most 1,000.";
+        QTest::newRow("Ctrl-Z followed by a record")
+            << Setup::File << QByteArray(GoodLine + "\x1A\"B\",1,2,3,4,5\r\n") << 62 << "Input past end of file" << 2
+            << "Line 2 holds an end-of-file mark (Ctrl-Z) with more text after it; delete the mark so that what "
+               "follows it is read.";
         QTest::newRow("NUL byte in a price") << Setup::File << QByteArray("\"A\",1,2\0,3,4,5\r\n", 16) << 62
-                                             << "Input past end of file" << 1;
-        QTest::newRow("NUL byte in a name") << Setup::File
-                                            << QByteArray("\"A\",1,2,3,4,5\r\n\r\n\"B\0\",1,2,3,4,5\r\n", 33) << 62
-                                            << "Input past end of file" << 3;
+                                             << "Input past end of file" << 1
+                                             << "Line 1 holds a NUL byte; save the file as plain text (UTF-8 or "
+                                                "Windows-1252), not UTF-16.";
         QTest::newRow("last name with no closing quote")
-            << Setup::File << QByteArray("\"A\",1,2,3,4,5\r\n\"No closing quote,1,2,3,4,5\r\n") << 62
-            << "Input past end of file" << 2;
+            << Setup::File << QByteArray(GoodLine + "\"No closing quote,1,2,3,4,5\r\n") << 62 << "Input past end of file"
+            << 2 << "Line 2: a double quote opens a field but nothing closes it; end the field with a second double "
+                    "quote.";
         // The open name runs on to the next quote, the one that opens "C";
-        // the "C" left over is then read where a price belongs.
+        // the C left over is then read where a price belongs.
         QTest::newRow("name with no closing quote before another record")
-            << Setup::File << QByteArray("\"A\",1,2,3,4,5\r\n\"No closing quote,1,2,3,4,5\r\n\"C\",1,2,3,4,5\r\n")
-            << 13 << "Type mismatch" << 3;
+            << Setup::File << QByteArray(GoodLine + "\"No closing quote,1,2,3,4,5\r\n\"C\",1,2,3,4,5\r\n") << 13
+            << "Type mismatch" << 3
+            << "Line 3: \"C\"\" is not a whole number of dollars; note that the brand name that starts on line 2 "
+               "runs on to this line inside its double quotes.";
     }
     void faultsStopStartUpWithOneReport()
     {
@@ -115,8 +165,20 @@ private slots:
         QFETCH(int, number);
         QFETCH(QString, description);
         QFETCH(int, line);
+        QFETCH(QString, sentence);
 
         const QString path = priceFilePath();
+        QTemporaryDir pipeFolder;
+        if (setup == Setup::LinkToPipe) {
+            const QString pipe = pipeFolder.filePath(QStringLiteral("prices.pipe"));
+            QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+            QVERIFY(QFile::link(pipe, path));
+        }
+        if (setup == Setup::Oversized) {
+            QFile oversized(path);
+            QVERIFY(oversized.open(QIODevice::WriteOnly));
+            QVERIFY(oversized.resize(64 * 1024 * 1024 + 1));
+        }
         if (setup == Setup::Folder)
             QVERIFY(QDir().mkpath(path));
         if (setup == Setup::File || setup == Setup::Unreadable)
@@ -150,11 +212,9 @@ private slots:
         QVERIFY2(report.startsWith(ownText), qPrintable(report));
         QVERIFY2(report.contains(QStringLiteral("Run-time error '%1':\n\n%2\n").arg(number).arg(description)),
                  qPrintable(report));
-        QVERIFY2(report.contains(QStringLiteral("File: ") + QDir::toNativeSeparators(path)), qPrintable(report));
-        if (line > 0)
-            QVERIFY2(report.endsWith(QStringLiteral("\nLine: %1").arg(line)), qPrintable(report));
-        else
-            QVERIFY2(!report.contains(QStringLiteral("Line:")), qPrintable(report));
+        const QString where = QStringLiteral("\nFile: ") + QDir::toNativeSeparators(path)
+            + (line > 0 ? QStringLiteral("\nLine: %1").arg(line) : QString());
+        QVERIFY2(report.endsWith(where + QStringLiteral("\n\n") + sentence), qPrintable(report));
 
         QCOMPARE(snapshot(path), before);
         // Start-up stopped before the clock setting is written again.
@@ -180,6 +240,12 @@ private slots:
             << QString::fromUtf8("Café € “Pro”") << QList<int>{1, 2, 3, 4, 5};
         QTest::newRow("UTF-8 with byte-order mark") << QByteArray("\xef\xbb\xbf\"Caf\xc3\xa9\",1,2,3,4,5\r\n") << 1
                                                     << QString::fromUtf8("Café") << QList<int>{1, 2, 3, 4, 5};
+        QTest::newRow("brand name of 1000 characters") << QByteArray(QByteArray(1000, 'n') + ",1,2,3,4,5\r\n") << 1
+                                                       << QString(1000, u'n') << QList<int>{1, 2, 3, 4, 5};
+        QTest::newRow("Ctrl-Z followed by blanks and line ends")
+            << QByteArray(GoodLine + "\x1A \t\r\n\r\n") << 1 << "A" << QList<int>{1, 2, 3, 4, 5};
+        QTest::newRow("fifth price left empty, no final line end") << QByteArray(GoodLine + "\"B\",1,2,3,4,") << 2
+                                                                   << "B" << QList<int>{1, 2, 3, 4, 0};
     }
     void filesAtTheLimitsLoad()
     {
@@ -203,17 +269,60 @@ private slots:
         QCOMPARE(snapshot(priceFilePath()), bytes);
     }
 
-    // A brand name of several megabytes is kept whole; checked on the reader,
-    // since the list would only lay out the text.
-    void aBrandNameOfSeveralMegabytesIsKept()
+    // The staff's check reads with the window's reader, goes on after each
+    // faulty line and agrees with the window on the first fault.
+    void checkListsEveryFaultyLine_data()
     {
-        const QByteArray name = severalMegabytes('x');
-        writePriceFile("\"" + name + "\",1,2,3,4,5\r\n\"Next\",6,7,8,9,10\r\n");
-        const catalogue::Catalogue loaded = catalogue::readPriceFile(priceFilePath());
-        QCOMPARE(loaded.brands.size(), 2);
-        QCOMPARE(loaded.brands[0].size(), name.size());
-        QCOMPARE(loaded.brands[1], QStringLiteral("Next"));
-        QCOMPARE(int(loaded.prices.price(catalogue::Walking, 1)), 10);
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("firstFaults");
+        QTest::addColumn<int>("faultCount");
+        QTest::addColumn<bool>("moreFaults");
+        QTest::addColumn<QList<int>>("recordLines");
+
+        QTest::newRow("loadable, a name over two lines and a blank line")
+            << QByteArray("\"A\rB\",1,2,3,4,5\r\n\r\nC,1,2,3,4,5") << QStringList() << 0 << false << QList<int>{1, 4};
+        QTest::newRow("two faulty lines")
+            << QByteArray(GoodLine + "B,1,2,3,4\r\n" + GoodLine + "D,1,x,3,4,5,6\r\nE,1,2,3,4,5")
+            << QStringList{"2: 62 Line 2 has 5 fields; each line holds a brand name and five prices, separated by commas.",
+                           "4: 13 Line 4: \"x\" is not a whole number of dollars."}
+            << 2 << false << QList<int>{1, 3, 5};
+        QTest::newRow("a NUL inside a quoted name over two lines")
+            << QByteArray("\"A\r\n\0B\",1,2,3,4,5\r\nC,1,2,3,4,5\r\n", 32)
+            << QStringList{"2: 62 Line 2 holds a NUL byte; save the file as plain text (UTF-8 or Windows-1252), not UTF-16."}
+            << 1 << false << QList<int>{3};
+        QTest::newRow("more than a hundred faulty lines")
+            << QByteArray("x\r\n").repeated(150) << QStringList{
+                   "1: 62 Line 1 has 1 field; each line holds a brand name and five prices, separated by commas."}
+            << 100 << true << QList<int>{};
+    }
+    void checkListsEveryFaultyLine()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, firstFaults);
+        QFETCH(int, faultCount);
+        QFETCH(bool, moreFaults);
+        QFETCH(QList<int>, recordLines);
+
+        const catalogue::PriceFileCheck check = catalogue::checkPriceFileBytes(bytes, QStringLiteral("p.txt"));
+        QStringList faults;
+        for (const catalogue::LineFault &fault : check.faults)
+            faults << QStringLiteral("%1: %2 %3").arg(fault.line).arg(fault.errorNumber).arg(fault.sentence);
+        QCOMPARE(faults.mid(0, firstFaults.size()), firstFaults);
+        QCOMPARE(faults.size(), faultCount);
+        QCOMPARE(check.moreFaults, moreFaults);
+        QList<int> lines;
+        for (const catalogue::PriceRecord &record : check.records)
+            lines << record.line;
+        QCOMPARE(lines, recordLines);
+
+        try {
+            catalogue::parsePriceFile(bytes, QStringLiteral("p.txt"));
+            QVERIFY(firstFaults.isEmpty());
+        } catch (const platform::RuntimeError &error) {
+            QVERIFY(!check.faults.isEmpty());
+            QCOMPARE(error.line(), check.faults.first().line);
+            QCOMPARE(error.number(), check.faults.first().errorNumber);
+        }
     }
 };
 

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using platform::ErrorNumber;
 using platform::RuntimeError;
 using platform::SequentialInput;
@@ -257,18 +259,24 @@ void TestSequentialInput::decoding()
 void TestSequentialInput::open_data()
 {
     QTest::addColumn<QString>("relativePath");
+    QTest::addColumn<qint64>("maxBytes");
     QTest::addColumn<int>("error");
 
-    QTest::newRow("readable file") << "prices.txt" << 0;
-    QTest::newRow("missing file") << "absent.txt" << int(ErrorNumber::FileNotFound);
-    QTest::newRow("missing folder") << "absent/prices.txt" << int(ErrorNumber::PathNotFound);
-    QTest::newRow("folder instead of a file") << "folder" << int(ErrorNumber::PathFileAccessError);
-    QTest::newRow("unreadable file") << "locked.txt" << int(ErrorNumber::PermissionDenied);
+    const qint64 any = SequentialInput::AnySize;
+    QTest::newRow("readable file") << "prices.txt" << any << 0;
+    QTest::newRow("file of exactly the most bytes") << "prices.txt" << qint64(9) << 0;
+    QTest::newRow("file one byte over the most") << "prices.txt" << qint64(8) << int(ErrorNumber::Overflow);
+    QTest::newRow("missing file") << "absent.txt" << any << int(ErrorNumber::FileNotFound);
+    QTest::newRow("missing folder") << "absent/prices.txt" << any << int(ErrorNumber::PathNotFound);
+    QTest::newRow("folder instead of a file") << "folder" << any << int(ErrorNumber::PathFileAccessError);
+    QTest::newRow("named pipe with no writer") << "prices.pipe" << any << int(ErrorNumber::PathFileAccessError);
+    QTest::newRow("unreadable file") << "locked.txt" << any << int(ErrorNumber::PermissionDenied);
 }
 
 void TestSequentialInput::open()
 {
     QFETCH(QString, relativePath);
+    QFETCH(qint64, maxBytes);
     QFETCH(int, error);
 
     QTemporaryDir dir;
@@ -279,13 +287,14 @@ void TestSequentialInput::open()
         file.write("Nike,60\r\n");
     }
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+    QVERIFY(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("prices.pipe"))).constData(), 0600) == 0);
     QFile::setPermissions(dir.filePath(QStringLiteral("locked.txt")), QFileDevice::WriteOwner);
     if (relativePath == QLatin1String("locked.txt") && QFile(dir.filePath(relativePath)).open(QIODevice::ReadOnly))
         QSKIP("permissions do not stop this user from reading");
 
     const QString path = dir.filePath(relativePath);
     try {
-        SequentialInput input = SequentialInput::open(path);
+        SequentialInput input = SequentialInput::open(path, maxBytes);
         QCOMPARE(error, 0);
         QCOMPARE(input.path(), path);
         QCOMPARE(readFields(input, QStringLiteral("tn")), (QStringList{"Nike", "60"}));

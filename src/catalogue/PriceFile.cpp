@@ -3,27 +3,267 @@
 #include "platform/SequentialInput.h"
 
 #include <QDir>
+#include <QLocale>
 
-#include <functional>
+#include <optional>
 
 namespace catalogue {
 
 namespace {
 
-Catalogue readRecords(platform::SequentialInput &input)
+using platform::ErrorNumber;
+using platform::RuntimeError;
+using platform::SequentialInput;
+using FieldEnd = SequentialInput::FieldEnd;
+
+const QString LineLayout = QStringLiteral("each line holds a brand name and five prices, separated by commas.");
+
+QString grouped(qint64 number)
+{
+    return QLocale(QLocale::English, QLocale::UnitedStates).toString(number);
+}
+
+// A field as a message shows it: a runaway one is cut, and the line ends a
+// quoted one may hold become blanks, so the sentence stays one readable line.
+QString shown(QStringView text)
+{
+    constexpr qsizetype Longest = 40;
+    QString field = text.size() <= Longest ? text.toString() : text.left(Longest).toString() + QStringLiteral("...");
+    return field.replace(u'\r', u' ').replace(u'\n', u' ');
+}
+
+QString fieldCount(int count)
+{
+    return count == 1 ? QStringLiteral("1 field") : QStringLiteral("%1 fields").arg(count);
+}
+
+// Reads one record after another, one record per line, and raises the fault
+// of a faulty one; after a fault it can go on with the next line.
+class RecordReader
+{
+public:
+    explicit RecordReader(SequentialInput &input)
+        : m_input(input)
+    {
+    }
+
+    // Reads the next record into `record`; false when no record is left.
+    bool next(PriceRecord &record)
+    {
+        m_nameRunsOn = false;
+        if (m_input.atEndOfRecords()) {
+            if (m_input.dataAfterEndMark())
+                raiseDataAfterEndMark();
+            return false;
+        }
+        // The record is read before it is counted, so a faulty 32768th
+        // record reports its own fault.
+        const int number = ++m_started;
+        readRecord(record);
+        if (number == MaxRecords + 1)
+            raise(ErrorNumber::Overflow, record.line,
+                  QStringLiteral("Line %1 holds brand number %2; a price file may hold at most %3 brands.")
+                      .arg(record.line)
+                      .arg(grouped(number), grouped(MaxRecords)));
+        return true;
+    }
+
+    void skipFaultyLine()
+    {
+        if (m_stoppedAtEndMark) {
+            m_stoppedAtEndMark = false;
+            m_input.passEndMark();
+            return;
+        }
+        m_input.skipRestOfLine();
+    }
+
+    // Records begun so far, faulty ones included, as the record counter counts them.
+    int recordsStarted() const { return m_started; }
+
+private:
+    void readRecord(PriceRecord &record)
+    {
+        record.line = m_input.lineNumber();
+        const SequentialInput::Field field = m_input.readTextField();
+        checkClosed(field);
+        m_recordLine = record.line;
+        // The line count has already moved past the line ends inside the
+        // quotes, and past the one that ended the field.
+        const int nameEndLine = m_input.lineNumber() - (field.end == FieldEnd::LineEnd ? 1 : 0);
+        m_nameRunsOn = nameEndLine > record.line;
+        if (field.text.size() > MaxNameLength)
+            raise(ErrorNumber::Overflow, field.line,
+                  QStringLiteral("Line %1: the brand name is %2 characters long; a name may have at most %3.")
+                      .arg(field.line)
+                      .arg(grouped(field.text.size()), grouped(MaxNameLength)));
+        record.brand = field.text.toString();
+        record.quoted = field.quoted;
+        // Each price is a field of its own, never assigned over another: the
+        // copy of a just-written field stalls the processor, and this loop
+        // is most of the reading.
+        FieldEnd end = field.end;
+        for (int item = 0; item < ItemCount; ++item) {
+            if (end == FieldEnd::LineEnd || end == FieldEnd::EndOfData)
+                raiseCutShort(end, 1 + item);
+            const SequentialInput::Field price = m_input.readNumberField();
+            checkClosed(price);
+            record.prices[item] = priceOf(price);
+            end = price.end;
+        }
+        if (end == FieldEnd::Comma || end == FieldEnd::NextField)
+            raiseTooManyFields(end);
+    }
+
+    std::int16_t priceOf(const SequentialInput::Field &field) const
+    {
+        const SequentialInput::IntegerValue converted = SequentialInput::toInteger(field);
+        switch (converted.fault) {
+        case SequentialInput::IntegerFault::None:
+            return converted.value;
+        case SequentialInput::IntegerFault::NotANumber:
+            raise(ErrorNumber::TypeMismatch, field.line,
+                  QStringLiteral("Line %1: \"%2\" is not a whole number of dollars.")
+                      .arg(field.line)
+                      .arg(shown(field.quoted ? field.text.trimmed() : field.text)));
+        case SequentialInput::IntegerFault::TooHigh:
+            raise(ErrorNumber::Overflow, field.line,
+                  QStringLiteral("Line %1: %2 is above the highest price, 32767.")
+                      .arg(field.line)
+                      .arg(shown(field.text.trimmed())));
+        case SequentialInput::IntegerFault::TooLow:
+            break;
+        }
+        raise(ErrorNumber::Overflow, field.line,
+              QStringLiteral("Line %1: %2 is below the lowest price, -32768.")
+                  .arg(field.line)
+                  .arg(shown(field.text.trimmed())));
+    }
+
+    // A quote left open runs to the end of the data; that end may be a
+    // Ctrl-Z with more after it, the fault to fix first.
+    void checkClosed(const SequentialInput::Field &field)
+    {
+        if (field.closed)
+            return;
+        if (m_input.dataAfterEndMark())
+            raiseDataAfterEndMark();
+        raise(ErrorNumber::InputPastEndOfFile, field.line,
+              QStringLiteral("Line %1: a double quote opens a field but nothing closes it; "
+                             "end the field with a second double quote.")
+                  .arg(field.line));
+    }
+
+    [[noreturn]] void raiseCutShort(FieldEnd end, int fields)
+    {
+        if (end == FieldEnd::EndOfData && m_input.dataAfterEndMark())
+            raiseDataAfterEndMark();
+        // The line end after the last field has been read already.
+        const int line = end == FieldEnd::LineEnd ? m_input.lineNumber() - 1 : m_input.lineNumber();
+        raise(ErrorNumber::InputPastEndOfFile, line,
+              QStringLiteral("Line %1 has %2; %3").arg(line).arg(fieldCount(fields), LineLayout));
+    }
+
+    [[noreturn]] void raiseTooManyFields(FieldEnd end)
+    {
+        const int line = m_input.lineNumber();
+        const QStringView rest = m_input.restOfLine();
+        if (end == FieldEnd::Comma && rest.trimmed().isEmpty())
+            raise(ErrorNumber::TypeMismatch, line,
+                  QStringLiteral("Line %1 ends with a comma, which starts a seventh field; %2").arg(line).arg(LineLayout));
+        const int fields = 1 + ItemCount + 1 + int(rest.count(u','));
+        raise(ErrorNumber::TypeMismatch, line,
+              QStringLiteral("Line %1 has %2; %3").arg(line).arg(fieldCount(fields), LineLayout));
+    }
+
+    [[noreturn]] void raiseDataAfterEndMark()
+    {
+        m_stoppedAtEndMark = true;
+        m_nameRunsOn = false;
+        const int line = m_input.lineNumber();
+        raise(ErrorNumber::InputPastEndOfFile, line,
+              QStringLiteral("Line %1 holds an end-of-file mark (Ctrl-Z) with more text after it; "
+                             "delete the mark so that what follows it is read.")
+                  .arg(line));
+    }
+
+    [[noreturn]] void raise(ErrorNumber number, int line, const QString &detail) const
+    {
+        throw RuntimeError(number).at(m_input.path(), line).withDetail(withNameNote(line, detail));
+    }
+
+    // A name that runs on over lines is mostly a closing quote left out; a
+    // fault on a later line of its record may well come from there.
+    QString withNameNote(int line, const QString &detail) const
+    {
+        if (!m_nameRunsOn || line <= m_recordLine)
+            return detail;
+        return detail.chopped(1)
+            + QStringLiteral("; note that the brand name that starts on line %1 runs on to this line "
+                             "inside its double quotes.")
+                  .arg(m_recordLine);
+    }
+
+    SequentialInput &m_input;
+    int m_started = 0;
+    int m_recordLine = 0;
+    bool m_nameRunsOn = false;
+    bool m_stoppedAtEndMark = false;
+};
+
+Catalogue readCatalogue(SequentialInput &input)
 {
     Catalogue catalogue;
-    while (!input.atEndOfRecords()) {
-        if (catalogue.brands.size() == MaxRecords)
-            throw platform::RuntimeError(platform::ErrorNumber::Overflow).at(input.path(), input.lineNumber());
-        const QString brand = input.readText();
-        std::array<std::int16_t, ItemCount> prices{};
-        for (std::int16_t &price : prices)
-            price = input.readInteger();
-        catalogue.prices.append(prices);
-        catalogue.brands.append(brand);
+    RecordReader reader(input);
+    PriceRecord record;
+    while (reader.next(record)) {
+        catalogue.prices.append(record.prices);
+        catalogue.brands.append(std::move(record.brand));
     }
     return catalogue;
+}
+
+// Adds the fault unless the list is full; false when reading is to stop.
+bool addFault(PriceFileCheck &check, const RuntimeError &error, int maxFaults)
+{
+    if (check.faults.size() >= maxFaults) {
+        check.moreFaults = true;
+        return false;
+    }
+    check.faults.append({error.line(), error.number(), error.detail()});
+    return true;
+}
+
+template <typename Open>
+PriceFileCheck checkInput(const QString &path, int maxFaults, Open open)
+{
+    PriceFileCheck check;
+    check.path = path;
+    std::optional<SequentialInput> input;
+    try {
+        input.emplace(open());
+    } catch (const RuntimeError &error) {
+        addFault(check, error, maxFaults);
+        return check;
+    }
+    check.readAsWindows1252 = input->readAsWindows1252();
+    RecordReader reader(*input);
+    for (;;) {
+        try {
+            PriceRecord record;
+            if (!reader.next(record))
+                break;
+            // Beyond the counter's limit the window refuses the file; the
+            // lines are still checked, but no longer listed.
+            if (reader.recordsStarted() <= MaxRecords)
+                check.records.append(std::move(record));
+        } catch (const RuntimeError &error) {
+            if (!addFault(check, error, maxFaults))
+                break;
+            reader.skipFaultyLine();
+        }
+    }
+    return check;
 }
 
 } // namespace
@@ -35,47 +275,24 @@ QString priceFilePath(const QString &programFolder)
 
 Catalogue readPriceFile(const QString &path)
 {
-    platform::SequentialInput input = platform::SequentialInput::open(path);
-    return readRecords(input);
+    SequentialInput input = SequentialInput::open(path, MaxFileBytes);
+    return readCatalogue(input);
 }
 
 Catalogue parsePriceFile(const QByteArray &bytes, const QString &path)
 {
-    platform::SequentialInput input = platform::SequentialInput::fromBytes(bytes, path);
-    return readRecords(input);
+    SequentialInput input = SequentialInput::fromBytes(bytes, path, MaxFileBytes);
+    return readCatalogue(input);
 }
 
-namespace {
-
-PriceFileCheck checkWith(const QString &path, const std::function<Catalogue()> &read)
+PriceFileCheck checkPriceFile(const QString &path, int maxFaults)
 {
-    PriceFileCheck check;
-    check.path = path;
-    try {
-        const Catalogue catalogue = read();
-        for (qsizetype i = 0; i < catalogue.brands.size(); ++i) {
-            PriceRecord record;
-            record.brand = catalogue.brands.at(i);
-            for (int item = 0; item < ItemCount; ++item)
-                record.prices[item] = catalogue.prices.price(item, int(i));
-            check.records.append(record);
-        }
-    } catch (const platform::RuntimeError &error) {
-        check.faults.append({error.line(), error.number(), error.description()});
-    }
-    return check;
+    return checkInput(path, maxFaults, [&] { return SequentialInput::open(path, MaxFileBytes); });
 }
 
-} // namespace
-
-PriceFileCheck checkPriceFile(const QString &path, int)
+PriceFileCheck checkPriceFileBytes(const QByteArray &bytes, const QString &path, int maxFaults)
 {
-    return checkWith(path, [&] { return readPriceFile(path); });
-}
-
-PriceFileCheck checkPriceFileBytes(const QByteArray &bytes, const QString &path, int)
-{
-    return checkWith(path, [&] { return parsePriceFile(bytes, path); });
+    return checkInput(path, maxFaults, [&] { return SequentialInput::fromBytes(bytes, path, MaxFileBytes); });
 }
 
 QString priceFileFailureExplanation(int errorNumber)

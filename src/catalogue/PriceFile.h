@@ -14,16 +14,25 @@ namespace catalogue {
 inline constexpr auto PriceFileName = "BrandsPrices.txt";
 // The most records a price file may hold: the record counter is a 16-bit Integer.
 inline constexpr int MaxRecords = 32767;
+// The longest brand name, in characters: a list entry must stay quick to lay out.
+inline constexpr int MaxNameLength = 1000;
+// The largest price file that is read at all.
+inline constexpr qint64 MaxFileBytes = 64 * 1024 * 1024;
 
 // The price file beside the program.
 QString priceFilePath(const QString &programFolder);
 
-// Reads a price file: records of a brand name and five prices, one record per
-// line, read with the runtime's sequential-input rules. Raises the numbered
-// run-time error of the first failure, carrying the path and line: File not
-// found (and the like) when it cannot be opened, Overflow for a price outside
-// 16 bits or a record beyond the 32767th, Type mismatch for a price that is
-// not a number, Input past end of file for a record cut short.
+// Reads a price file: one record per line, a brand name and five prices
+// separated by commas, each field read with the runtime's sequential-input
+// rules. A record ends with the line that holds its fifth price; blank lines
+// are skipped. Raises the numbered run-time error of the first fault,
+// carrying the path, the line and a sentence for staff (RuntimeError::detail):
+// File not found (and the like) when the file cannot be opened; Input past
+// end of file for a line that ends before its fifth price, an unclosed quote,
+// a NUL byte, or a Ctrl-Z with more text after it; Type mismatch for a price
+// that is not a number or a line with more than six fields; Overflow for a
+// price outside 16 bits, a record beyond the 32767th, a brand name longer
+// than MaxNameLength or a file larger than MaxFileBytes.
 Catalogue readPriceFile(const QString &path);
 Catalogue parsePriceFile(const QByteArray &bytes, const QString &path = {});
 
@@ -55,6 +64,9 @@ struct PriceFileCheck
     bool moreFaults = false;          // reading stopped after maxFaults faults
 };
 
+// Reads the file with the same record reader as readPriceFile, but goes on
+// after a faulty line with the next line that starts a record. A file that
+// cannot be opened or is too large gives one fault on line 0.
 PriceFileCheck checkPriceFile(const QString &path, int maxFaults = 100);
 PriceFileCheck checkPriceFileBytes(const QByteArray &bytes, const QString &path = {}, int maxFaults = 100);
 

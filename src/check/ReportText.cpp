@@ -1,5 +1,7 @@
 #include "check/ReportText.h"
 
+#include "platform/RuntimeError.h"
+
 #include <QDir>
 
 #include <algorithm>
@@ -71,7 +73,10 @@ QStringList faultLines(const PriceFileReport &report)
     for (const catalogue::LineFault &fault : report.faults)
         lineWidth = std::max(lineWidth, int(QString::number(fault.line).size()));
 
-    QStringList lines{QStringLiteral("The kiosk will refuse this file. Fix these lines, then check again:"),
+    // A file that cannot be read at all has no line to point at.
+    const bool aboutLines = report.faults.constFirst().line > 0;
+    QStringList lines{aboutLines ? QStringLiteral("The kiosk will refuse this file. Fix these lines, then check again:")
+                                 : QStringLiteral("The kiosk will refuse this file:"),
                       QString(),
                       QStringLiteral("  %1  Error  What is wrong").arg(QStringLiteral("Line"), lineWidth)};
     for (const catalogue::LineFault &fault : report.faults) {
@@ -79,7 +84,8 @@ QStringList faultLines(const PriceFileReport &report)
         lines << QStringLiteral("  %1  %2  %3")
                      .arg(line, lineWidth)
                      .arg(fault.errorNumber, 5)
-                     .arg(printable(fault.sentence));
+                     .arg(printable(fault.sentence.isEmpty() ? platform::errorDescription(fault.errorNumber)
+                                                             : fault.sentence));
     }
     if (report.moreFaults)
         lines << QString()
@@ -132,13 +138,14 @@ QStringList brandTable(const PriceFileReport &report)
     return lines;
 }
 
-QStringList warningLines(const QList<Warning> &warnings)
+QStringList warningLines(const QList<Warning> &warnings, bool kioskLoads)
 {
     int whereWidth = 0;
     for (const Warning &warning : warnings)
         whereWidth = std::max(whereWidth, int(where(warning.line).size()));
 
-    QStringList lines{QStringLiteral("Warnings (the kiosk still loads the file with these):")};
+    QStringList lines{kioskLoads ? QStringLiteral("Warnings (the kiosk still loads the file with these):")
+                                 : QStringLiteral("Warnings:")};
     for (const Warning &warning : warnings)
         lines << QStringLiteral("  %1  %2").arg(where(warning.line), -whereWidth).arg(warningSentence(warning));
     return lines;
@@ -172,7 +179,7 @@ QStringList reportText(const PriceFileReport &report)
                       QString()};
     lines << (report.kioskLoads() ? brandTable(report) : faultLines(report));
     if (!report.warnings.isEmpty())
-        lines << QString() << warningLines(report.warnings);
+        lines << QString() << warningLines(report.warnings, report.kioskLoads());
     lines << QString() << verdict(report);
     return lines;
 }

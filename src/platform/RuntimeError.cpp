@@ -42,6 +42,12 @@ RuntimeError &RuntimeError::explainedAs(const QString &explanation)
     return *this;
 }
 
+RuntimeError &RuntimeError::withDetail(const QString &detail)
+{
+    m_detail = detail;
+    return *this;
+}
+
 const char *RuntimeError::what() const noexcept
 {
     return m_what.constData();
@@ -55,7 +61,7 @@ void raise(ErrorNumber number)
 QString runtimeErrorReport(const RuntimeError &error)
 {
     const QString standard = QStringLiteral("Run-time error '%1':\n\n%2").arg(error.number()).arg(error.description());
-    if (error.explanation().isEmpty() && error.path().isEmpty())
+    if (error.explanation().isEmpty() && error.path().isEmpty() && error.detail().isEmpty())
         return standard;
 
     QStringList lines;
@@ -67,6 +73,8 @@ QString runtimeErrorReport(const RuntimeError &error)
         if (error.line() > 0)
             lines << QStringLiteral("Line: %1").arg(error.line());
     }
+    if (!error.detail().isEmpty())
+        lines << QString() << error.detail();
     return lines.join(QLatin1Char('\n'));
 }
 

@@ -42,6 +42,11 @@ public:
     QString explanation() const { return m_explanation; }
     RuntimeError &explainedAs(const QString &explanation);
 
+    // One plain sentence for staff, shown below the error: what is wrong
+    // there and what is expected instead.
+    QString detail() const { return m_detail; }
+    RuntimeError &withDetail(const QString &detail);
+
     const char *what() const noexcept override;
 
 private:
@@ -49,6 +54,7 @@ private:
     QString m_path;
     int m_line = 0;
     QString m_explanation;
+    QString m_detail;
     QByteArray m_what;
 };
 

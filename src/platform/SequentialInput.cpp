@@ -6,8 +6,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 
 #include <limits>
+
+#ifndef Q_OS_WIN
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace platform {
 
@@ -25,6 +33,202 @@ bool isLineEnd(char16_t c)
     return c == u'\r' || c == u'\n';
 }
 
+QString grouped(qint64 number)
+{
+    return QLocale(QLocale::English, QLocale::UnitedStates).toString(number);
+}
+
+QString fileName(const QString &path)
+{
+    return QFileInfo(path).fileName();
+}
+
+// `size` is negative when the file does not report its size (as files the
+// system makes up on the fly do) and more than `maxBytes` came out of it.
+[[noreturn]] void raiseTooLarge(const QString &path, qint64 size, qint64 maxBytes)
+{
+    const QString limit = QStringLiteral("%1 MB (%2 bytes)").arg(maxBytes / (1024 * 1024)).arg(grouped(maxBytes));
+    const QString detail = size >= 0
+        ? QStringLiteral("%1 is %2 bytes long; the largest file that is read is %3.")
+              .arg(fileName(path), grouped(size), limit)
+        : QStringLiteral("%1 is longer than %2, the largest file that is read.").arg(fileName(path), limit);
+    throw RuntimeError(ErrorNumber::Overflow).at(path, 0).withDetail(detail);
+}
+
+[[noreturn]] void raiseOpenFailure(ErrorNumber number, const QString &path, const QString &detail)
+{
+    throw RuntimeError(number).at(path, 0).withDetail(detail);
+}
+
+[[noreturn]] void raiseMissing(const QString &path)
+{
+    const bool folderExists = path.isEmpty() || QFileInfo(path).absoluteDir().exists();
+    if (folderExists)
+        raiseOpenFailure(ErrorNumber::FileNotFound, path,
+                         QStringLiteral("There is no file named %1 in that folder.").arg(fileName(path)));
+    raiseOpenFailure(ErrorNumber::PathNotFound, path,
+                     QStringLiteral("The folder that should hold %1 does not exist.").arg(fileName(path)));
+}
+
+[[noreturn]] void raiseUnreadable(const QString &path)
+{
+    raiseOpenFailure(ErrorNumber::PermissionDenied, path,
+                     QStringLiteral("This user may not read %1; let every user read it.").arg(fileName(path)));
+}
+
+[[noreturn]] void raiseReadFailure(const QString &path)
+{
+    raiseOpenFailure(ErrorNumber::PathFileAccessError, path,
+                     QStringLiteral("%1 could not be read from the disk.").arg(fileName(path)));
+}
+
+[[noreturn]] void raiseNotAFile(const QString &path, bool folder)
+{
+    const QString detail = folder
+        ? QStringLiteral("%1 is a folder; it must be a plain text file.")
+        : QStringLiteral("%1 is a device or a pipe, not a file; it must be a plain text file.");
+    raiseOpenFailure(ErrorNumber::PathFileAccessError, path, detail.arg(fileName(path)));
+}
+
+#ifdef Q_OS_WIN
+
+QByteArray readWholeFile(const QString &path, qint64 maxBytes)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists())
+        raiseMissing(path);
+    if (!info.isFile())
+        raiseNotAFile(path, info.isDir());
+    if (!info.isReadable())
+        raiseUnreadable(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        raiseReadFailure(path);
+    if (maxBytes >= 0 && file.size() > maxBytes)
+        raiseTooLarge(path, file.size(), maxBytes);
+    const QByteArray bytes = maxBytes >= 0 ? file.read(maxBytes + 1) : file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        raiseReadFailure(path);
+    if (maxBytes >= 0 && bytes.size() > maxBytes)
+        raiseTooLarge(path, -1, maxBytes);
+    return bytes;
+}
+
+#else
+
+class Descriptor
+{
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+// Reads up to `count` bytes at `data`, retrying when a signal interrupts;
+// the bytes read, 0 at the end, negative on an error.
+qint64 readSome(int fd, char *data, qint64 count)
+{
+    for (;;) {
+        const ssize_t got = ::read(fd, data, size_t(count));
+        if (got >= 0 || errno != EINTR)
+            return got;
+    }
+}
+
+// Reads to the end, but never more than `limit` bytes: a file the system makes
+// up on the fly reports no size and may never end. The buffer starts at the
+// size the file reports, which nearly every file keeps, so the usual read
+// allocates exactly once; a single byte read past it tells whether more follows.
+std::optional<QByteArray> readAtMost(int fd, qint64 expectedSize, qint64 limit)
+{
+    constexpr qint64 Chunk = 64 * 1024;
+    QByteArray bytes;
+    qint64 capacity = qMin(limit, expectedSize > 0 ? expectedSize : Chunk);
+    bytes.resize(capacity);
+    qint64 filled = 0;
+    for (;;) {
+        if (filled == capacity) {
+            if (capacity == limit)
+                break;
+            char next = 0;
+            const qint64 got = readSome(fd, &next, 1);
+            if (got < 0)
+                return std::nullopt;
+            if (got == 0)
+                break;
+            capacity = qMin(limit, capacity * 2);
+            bytes.resize(capacity);
+            bytes[filled++] = next;
+            continue;
+        }
+        const qint64 got = readSome(fd, bytes.data() + filled, capacity - filled);
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
+            break;
+        filled += got;
+    }
+    bytes.truncate(filled);
+    return bytes;
+}
+
+QByteArray readWholeFile(const QString &path, qint64 maxBytes)
+{
+    if (path.isEmpty())
+        raiseMissing(path);
+    // Opening never blocks, even on a pipe with no writer; what was opened is
+    // then checked, not the path, which may have changed in the meantime.
+    const Descriptor fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (fd.get() < 0) {
+        switch (errno) {
+        case ENOENT:
+        case ENOTDIR:
+            raiseMissing(path);
+        case EACCES:
+        case EPERM:
+            raiseUnreadable(path);
+        default:
+            raiseReadFailure(path);
+        }
+    }
+    struct stat status {};
+    if (::fstat(fd.get(), &status) != 0)
+        raiseReadFailure(path);
+    if (!S_ISREG(status.st_mode))
+        raiseNotAFile(path, S_ISDIR(status.st_mode));
+    const qint64 limit = maxBytes >= 0 ? maxBytes : std::numeric_limits<qsizetype>::max() - 1;
+    if (status.st_size > limit)
+        raiseTooLarge(path, status.st_size, limit);
+    const std::optional<QByteArray> bytes = readAtMost(fd.get(), status.st_size, limit + 1);
+    if (!bytes)
+        raiseReadFailure(path);
+    if (bytes->size() > limit)
+        raiseTooLarge(path, -1, limit);
+    return *bytes;
+}
+
+#endif
+
+qsizetype countLineEnds(const QChar *data, qsizetype from, qsizetype to)
+{
+    qsizetype count = 0;
+    for (qsizetype i = from; i < to; ++i) {
+        const char16_t c = data[i].unicode();
+        if (c == u'\n' || (c == u'\r' && (i + 1 >= to || data[i + 1] != u'\n')))
+            ++count;
+    }
+    return count;
+}
+
 } // namespace
 
 SequentialInput::SequentialInput(QString text, QString path)
@@ -35,32 +239,19 @@ SequentialInput::SequentialInput(QString text, QString path)
     m_end = endOfData < 0 ? m_text.size() : endOfData;
 }
 
-SequentialInput SequentialInput::open(const QString &path)
+SequentialInput SequentialInput::open(const QString &path, qint64 maxBytes)
 {
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists()) {
-        const bool folderExists = path.isEmpty() || info.absoluteDir().exists();
-        throw RuntimeError(folderExists ? ErrorNumber::FileNotFound : ErrorNumber::PathNotFound).at(path, 0);
-    }
-    // Only a regular file is read: a folder cannot be, and a device or pipe
-    // could block or never end.
-    if (!info.isFile())
-        throw RuntimeError(ErrorNumber::PathFileAccessError).at(path, 0);
-    if (!info.isReadable())
-        throw RuntimeError(ErrorNumber::PermissionDenied).at(path, 0);
-
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw RuntimeError(ErrorNumber::PathFileAccessError).at(path, 0);
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw RuntimeError(ErrorNumber::PathFileAccessError).at(path, 0);
-    return fromBytes(bytes, path);
+    return fromBytes(readWholeFile(path, maxBytes), path, maxBytes);
 }
 
-SequentialInput SequentialInput::fromBytes(const QByteArray &bytes, const QString &path)
+SequentialInput SequentialInput::fromBytes(const QByteArray &bytes, const QString &path, qint64 maxBytes)
 {
-    return SequentialInput(decodeShopText(bytes), path);
+    if (maxBytes >= 0 && bytes.size() > maxBytes)
+        raiseTooLarge(path, bytes.size(), maxBytes);
+    bool readAsWindows1252 = false;
+    SequentialInput input(decodeShopText(bytes, &readAsWindows1252), path);
+    input.m_readAsWindows1252 = readAsWindows1252;
+    return input;
 }
 
 bool SequentialInput::atEnd() const
@@ -71,7 +262,7 @@ bool SequentialInput::atEnd() const
 bool SequentialInput::atEndOfRecords()
 {
     const QChar *data = m_text.constData();
-    const bool atLineStart = m_pos == 0 || isLineEnd(data[m_pos - 1].unicode());
+    const bool lineStart = atLineStart();
     qsizetype pos = m_pos;
     int line = m_line;
     for (;;) {
@@ -91,7 +282,7 @@ bool SequentialInput::atEndOfRecords()
         // The rest of a line whose fields were only partly read is still an
         // empty field to the next read (a trailing comma shifts the fields
         // that follow); only whole blank lines are skipped.
-        if (atLineStart) {
+        if (lineStart) {
             m_pos = pos;
             m_line = line;
         }
@@ -100,6 +291,7 @@ bool SequentialInput::atEndOfRecords()
 
 QString SequentialInput::readText()
 {
+    failAtEnd();
     return readField(FieldKind::Text).text.toString();
 }
 
@@ -128,43 +320,64 @@ std::optional<int> plainWholeNumber(QStringView text)
 
 } // namespace
 
-std::int16_t SequentialInput::readInteger()
+SequentialInput::IntegerValue SequentialInput::toInteger(const Field &field)
 {
-    // Blanks before the field never span lines, so this is the field's line.
-    const int line = m_line;
-    const Field field = readField(FieldKind::Number);
     const QStringView number = field.quoted ? field.text.trimmed() : field.text;
     if (number.isEmpty())
-        return 0;
-    const std::optional<int> whole = plainWholeNumber(number);
-    double value = whole ? *whole : 0;
-    if (!whole) {
-        const std::optional<double> parsed = parseDecimal(number);
-        if (!parsed)
-            fail(ErrorNumber::TypeMismatch, line);
-        value = roundHalfEven(*parsed);
+        return {};
+    if (const std::optional<int> whole = plainWholeNumber(number)) {
+        if (*whole > std::numeric_limits<std::int16_t>::max())
+            return {0, IntegerFault::TooHigh};
+        if (*whole < std::numeric_limits<std::int16_t>::min())
+            return {0, IntegerFault::TooLow};
+        return {static_cast<std::int16_t>(*whole), IntegerFault::None};
     }
-    if (!(value >= std::numeric_limits<std::int16_t>::min() && value <= std::numeric_limits<std::int16_t>::max()))
-        fail(ErrorNumber::Overflow, line);
-    return static_cast<std::int16_t>(value);
+    const std::optional<double> parsed = parseDecimal(number);
+    if (!parsed)
+        return {0, IntegerFault::NotANumber};
+    const double value = roundHalfEven(*parsed);
+    if (value > std::numeric_limits<std::int16_t>::max())
+        return {0, IntegerFault::TooHigh};
+    if (value < std::numeric_limits<std::int16_t>::min())
+        return {0, IntegerFault::TooLow};
+    // A NaN compares false both ways; no form parseDecimal reads yields one,
+    // but it must never reach the cast.
+    if (value != value)
+        return {0, IntegerFault::NotANumber};
+    return {static_cast<std::int16_t>(value), IntegerFault::None};
+}
+
+std::int16_t SequentialInput::readInteger()
+{
+    failAtEnd();
+    const Field field = readField(FieldKind::Number);
+    const IntegerValue converted = toInteger(field);
+    switch (converted.fault) {
+    case IntegerFault::None:
+        return converted.value;
+    case IntegerFault::NotANumber:
+        fail(ErrorNumber::TypeMismatch, field.line);
+    case IntegerFault::TooHigh:
+    case IntegerFault::TooLow:
+        break;
+    }
+    fail(ErrorNumber::Overflow, field.line);
 }
 
 // The field is a view into the loaded text: a number is converted at once,
 // and only a text field is copied.
 SequentialInput::Field SequentialInput::readField(FieldKind kind)
 {
+    m_lineJustEnded = false;
     skipBlanks();
     const int startLine = m_line;
-    if (m_pos >= m_end) {
-        // A record cut short at the end of the file is reported on its own
-        // line, not on the empty line after its last line end.
-        const bool endsWithLineEnd = m_end > 0 && isLineEnd(m_text.at(m_end - 1).unicode());
-        fail(ErrorNumber::InputPastEndOfFile, endsWithLineEnd ? m_line - 1 : m_line);
-    }
+    if (m_pos >= m_end)
+        return {QStringView(), false, true, FieldEnd::EndOfData, startLine};
 
     const QChar *data = m_text.constData();
     qsizetype start = m_pos;
     qsizetype length = 0;
+    bool closed = true;
     const bool quoted = data[m_pos] == u'"';
     if (quoted) {
         start = m_pos + 1;
@@ -175,14 +388,15 @@ SequentialInput::Field SequentialInput::readField(FieldKind kind)
             if (c == u'"')
                 break;
             if (c == u'\0')
-                fail(ErrorNumber::InputPastEndOfFile, startLine);
+                failOnNul(i, startLine + lineEnds);
             if (c == u'\n' || (c == u'\r' && (i + 1 >= m_end || data[i + 1] != u'\n')))
                 ++lineEnds;
         }
         length = i - start;
         m_line += lineEnds;
         // Without a closing quote the field runs to the end of the data.
-        m_pos = i < m_end ? i + 1 : m_end;
+        closed = i < m_end;
+        m_pos = closed ? i + 1 : m_end;
     } else {
         const bool number = kind == FieldKind::Number;
         qsizetype i = start;
@@ -191,7 +405,7 @@ SequentialInput::Field SequentialInput::readField(FieldKind kind)
             if (c == u',' || isLineEnd(c) || (number && isBlank(c)))
                 break;
             if (c == u'\0')
-                fail(ErrorNumber::InputPastEndOfFile, startLine);
+                failOnNul(i, startLine);
         }
         m_pos = i;
         length = i - start;
@@ -202,17 +416,104 @@ SequentialInput::Field SequentialInput::readField(FieldKind kind)
     }
 
     skipBlanks();
-    if (m_pos < m_end && data[m_pos] == u',')
+    FieldEnd end = FieldEnd::NextField;
+    if (m_pos >= m_end) {
+        end = FieldEnd::EndOfData;
+    } else if (data[m_pos] == u',') {
         ++m_pos;
-    else if (atLineEnd())
+        end = FieldEnd::Comma;
+    } else if (atLineEnd()) {
         consumeLineEnd();
-
-    return {QStringView(data + start, length), quoted};
+        end = FieldEnd::LineEnd;
+        m_lineJustEnded = true;
+    }
+    return {QStringView(data + start, length), quoted, closed, end, startLine};
 }
 
-void SequentialInput::fail(ErrorNumber number, int line) const
+// The position moves to the NUL first, so a reader that goes on after the
+// fault goes on after the NUL's line, not inside a quoted field.
+void SequentialInput::failOnNul(qsizetype at, int line)
 {
-    throw RuntimeError(number).at(m_path, line);
+    m_pos = at;
+    m_line = line;
+    fail(ErrorNumber::InputPastEndOfFile, line,
+         QStringLiteral("Line %1 holds a NUL byte; save the file as plain text (UTF-8 or Windows-1252), "
+                        "not UTF-16.").arg(line));
+}
+
+void SequentialInput::failAtEnd()
+{
+    skipBlanks();
+    if (m_pos < m_end)
+        return;
+    // A record cut short at the end of the file is reported on its own
+    // line, not on the empty line after its last line end.
+    const bool endsWithLineEnd = m_end > 0 && isLineEnd(m_text.at(m_end - 1).unicode());
+    fail(ErrorNumber::InputPastEndOfFile, endsWithLineEnd ? m_line - 1 : m_line);
+}
+
+void SequentialInput::fail(ErrorNumber number, int line, const QString &detail) const
+{
+    throw RuntimeError(number).at(m_path, line).withDetail(detail);
+}
+
+bool SequentialInput::dataAfterEndMark() const
+{
+    const QChar *data = m_text.constData();
+    for (qsizetype i = m_end + 1; i < m_text.size(); ++i) {
+        const char16_t c = data[i].unicode();
+        if (!isBlank(c) && !isLineEnd(c))
+            return true;
+    }
+    return false;
+}
+
+void SequentialInput::passEndMark()
+{
+    if (m_end >= m_text.size())
+        return;
+    const QChar *data = m_text.constData();
+    const bool markStartsLine = m_end == 0 || isLineEnd(data[m_end - 1].unicode());
+    m_line += int(countLineEnds(data, m_pos, m_end));
+    m_pos = m_end + 1;
+    const qsizetype next = m_text.indexOf(QChar(EndOfData), m_pos);
+    m_end = next < 0 ? m_text.size() : next;
+    // A mark inside a line spoils the rest of that line; a mark that starts
+    // a line is followed by a record of its own.
+    if (!markStartsLine) {
+        m_pos += restOfLine().size();
+        if (atLineEnd())
+            consumeLineEnd();
+    }
+}
+
+QStringView SequentialInput::restOfLine() const
+{
+    const QChar *data = m_text.constData();
+    qsizetype i = m_pos;
+    while (i < m_end && !isLineEnd(data[i].unicode()))
+        ++i;
+    return QStringView(data + m_pos, i - m_pos);
+}
+
+void SequentialInput::skipRestOfLine()
+{
+    if (m_lineJustEnded)
+        return;
+    m_pos += restOfLine().size();
+    if (atLineEnd())
+        consumeLineEnd();
+    m_lineJustEnded = true;
+}
+
+// The data before the first end mark holds none, so one just before the
+// position is a mark that was passed at the start of a line.
+bool SequentialInput::atLineStart() const
+{
+    if (m_pos == 0)
+        return true;
+    const char16_t previous = m_text.constData()[m_pos - 1].unicode();
+    return isLineEnd(previous) || previous == EndOfData;
 }
 
 bool SequentialInput::atLineEnd() const

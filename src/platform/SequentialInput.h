@@ -27,11 +27,18 @@ namespace platform {
 class SequentialInput
 {
 public:
-    // Opens `path` for reading; raises File not found, Path not found or
-    // Permission denied / Path/File access error when it cannot be read.
-    static SequentialInput open(const QString &path);
+    // No limit on the size of what is read.
+    static constexpr qint64 AnySize = -1;
+
+    // Opens `path` for reading without ever blocking, and reads it only when
+    // the file actually opened is a regular file. Raises File not found, Path
+    // not found, Permission denied or Path/File access error when it cannot
+    // be read, and Overflow, before reading, when it holds more than
+    // `maxBytes` bytes.
+    static SequentialInput open(const QString &path, qint64 maxBytes = AnySize);
     // Reads already loaded bytes, decoded as shop text (see TextDecoding.h).
-    static SequentialInput fromBytes(const QByteArray &bytes, const QString &path = {});
+    static SequentialInput fromBytes(const QByteArray &bytes, const QString &path = {},
+                                     qint64 maxBytes = AnySize);
 
     // True when nothing but blank or whitespace-only lines is left. Skips
     // those lines, so blank lines between or after records are no error.
@@ -46,21 +53,64 @@ public:
     // one outside -32768..32767 raises Overflow.
     std::int16_t readInteger();
 
+    // What follows a field once the blanks after it are skipped.
+    enum class FieldEnd : std::uint8_t {
+        Comma,     // consumed
+        LineEnd,   // consumed
+        EndOfData,
+        NextField, // the next field starts right here, after a closing quote or a blank
+    };
+    struct Field
+    {
+        QStringView text;      // a view into the loaded text, valid while the input lives
+        bool quoted = false;
+        bool closed = true;    // false for a quoted field whose closing quote never came
+        FieldEnd end = FieldEnd::EndOfData;
+        int line = 0;          // the line the field starts on
+    };
+    // Read one field with the rules above, for readers that check a record's
+    // layout themselves; only a NUL byte raises an error here. At the end of
+    // the data they give an empty field that ends there.
+    Field readTextField() { return readField(FieldKind::Text); }
+    Field readNumberField() { return readField(FieldKind::Number); }
+
+    enum class IntegerFault { None, NotANumber, TooHigh, TooLow };
+    struct IntegerValue
+    {
+        std::int16_t value = 0;
+        IntegerFault fault = IntegerFault::None;
+    };
+    // Converts a numeric field the way readInteger does, without raising.
+    static IntegerValue toInteger(const Field &field);
+
+    // A Ctrl-Z ends the data quietly only when nothing but blanks and line
+    // ends follows it; otherwise whatever follows would be lost unseen.
+    bool dataAfterEndMark() const;
+    // Goes on reading after the Ctrl-Z the data ends at, up to the next one.
+    void passEndMark();
+
+    // The rest of the current line, up to its line end.
+    QStringView restOfLine() const;
+    // Goes on at the start of the next line, unless the last field read
+    // ended its line; so a reader that found a fault goes on with the line
+    // after it.
+    void skipRestOfLine();
+
     // The 1-based line the next field starts on.
     int lineNumber() const { return m_line; }
     QString path() const { return m_path; }
+    // The bytes were not valid UTF-8 and were read as Windows-1252.
+    bool readAsWindows1252() const { return m_readAsWindows1252; }
 
 private:
     SequentialInput(QString text, QString path);
 
     enum class FieldKind { Text, Number };
-    struct Field
-    {
-        QStringView text;
-        bool quoted = false;
-    };
     Field readField(FieldKind kind);
-    [[noreturn]] void fail(ErrorNumber number, int line) const;
+    // The runtime's reads raise Input past end of file when no data is left.
+    void failAtEnd();
+    [[noreturn]] Q_DECL_COLD_FUNCTION void failOnNul(qsizetype at, int line);
+    [[noreturn]] void fail(ErrorNumber number, int line, const QString &detail = {}) const;
     void skipBlanks()
     {
         const QChar *data = m_text.constData();
@@ -69,12 +119,15 @@ private:
     }
     void consumeLineEnd();
     bool atLineEnd() const;
+    bool atLineStart() const;
 
     QString m_text;
     QString m_path;
     qsizetype m_pos = 0;
     qsizetype m_end = 0;
     int m_line = 1;
+    bool m_lineJustEnded = false;
+    bool m_readAsWindows1252 = false;
 };
 
 } // namespace platform

@@ -91,14 +91,15 @@ QString decodeWindows1252(const QByteArray &bytes)
     return text;
 }
 
-QString decodeShopText(const QByteArray &bytes)
+QString decodeShopText(const QByteArray &bytes, bool *readAsWindows1252)
 {
     // A byte-order mark is only ever written by an editor saving UTF-8, so it
     // is dropped even when the bytes after it turn out not to be UTF-8.
     const QByteArray body = startsWithByteOrderMark(bytes) ? bytes.sliced(3) : bytes;
-    if (isValidUtf8(body.constData(), body.constData() + body.size()))
-        return QString::fromUtf8(body);
-    return decodeWindows1252(body);
+    const bool utf8 = isValidUtf8(body.constData(), body.constData() + body.size());
+    if (readAsWindows1252)
+        *readAsWindows1252 = !utf8;
+    return utf8 ? QString::fromUtf8(body) : decodeWindows1252(body);
 }
 
 } // namespace platform

@@ -1,0 +1,144 @@
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The built program, run as staff run it: in a terminal, with no display.
+class TestCheck : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Each row writes `bytes` to a price file (none when null), runs the
+    // program with `arguments` (FILE stands for that file's path), and expects
+    // the exit status and, in order, lines starting with the given texts: on
+    // standard output, or on standard error for a usage error.
+    void commandLine_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QStringList>("lines");
+
+        const QStringList check{"--check", "FILE"};
+        QTest::newRow("good file, a blank line not counted as a position")
+            << QByteArray("\"Stridewell\",65,80,55,90,60\r\n\"Kestrel Court\",0,95,0,85,0\r\n\r\n"
+                          "\"Marlowe & Finch\",0,110,70,99,0\r\n")
+            << check << 0
+            << QStringList{"Pos  Line  Brand            Cross Trainers  Basketball  Fitness  Running  Walking",
+                           "  0     1  Stridewell                  65          80       55       90       60",
+                           "  1     2  Kestrel Court               [0]         95       [0]      85       [0]",
+                           "  2     4  Marlowe & Finch             [0]        110       70       99       [0]",
+                           "The kiosk will load this file: 3 brands, no warnings."};
+        // The short line 3 is reported there, not as a fault of the good line 4.
+        QTest::newRow("two faulty lines, reading goes on after each")
+            << QByteArray("\"A\",1,2,3,4,5\n\"B\",1,7O,3,4,5\n\"C\",1,2,3,4\n\"D\",1,2,3,4,5\n") << check << 1
+            << QStringList{"The kiosk will refuse this file. Fix these lines, then check again:",
+                           "  Line  Error  What is wrong",
+                           "     2     13  Line 2: \"7O\" is not a whole number of dollars.",
+                           "     3     62  Line 3 has 5 fields; each line holds a brand name and five prices, "
+                           "separated by commas.",
+                           "",
+                           "The kiosk will refuse this file: 2 faulty lines."};
+        QTest::newRow("more faulty lines than are listed")
+            << QByteArray("\"A\",x,2,3,4,5\n").repeated(101) << check << 1
+            << QStringList{"   100     13  ", "Checking stopped after 100 faulty lines; the file holds more.",
+                           "The kiosk will refuse this file: 100 faulty lines and more."};
+        QTest::newRow("missing file") << QByteArray() << check << 1
+                                      << QStringList{"The kiosk will refuse this file:", "     -     53  ",
+                                                     "The kiosk will refuse this file (error 53)."};
+        QTest::newRow("offered item priced 0 or below")
+            << QByteArray("\"Stridewell\",65,0,55,-5,60\n") << check << 0
+            << QStringList{"  0     1  Stridewell             65           0       55       -5       60",
+                           "  Line 1  \"Stridewell\": Basketball is offered at position 0, but its price is 0.",
+                           "  Line 1  \"Stridewell\": Running is offered at position 0, but its price is -5.",
+                           "The kiosk will load this file: 1 brand, 2 warnings."};
+        QTest::newRow("price of an item greyed at its position")
+            << QByteArray("A,1,2,3,4,5\nB,10,20,0,40,0\n") << check << 0
+            << QStringList{"  1     2  B                [10]         20       [0]      40       [0]",
+                           "  Line 2  \"B\": Cross Trainers is greyed at position 1, so its price 10 can never be "
+                           "quoted.",
+                           "The kiosk will load this file: 2 brands, 1 warning."};
+        QTest::newRow("same name twice, in other capitals")
+            << QByteArray("\"Stridewell\",1,2,3,4,5\nSTRIDEWELL,0,2,0,4,0\n") << check << 0
+            << QStringList{"  Line 2  \"STRIDEWELL\" is the same name as on line 1; customers see it twice in the "
+                           "list.",
+                           "The kiosk will load this file: 2 brands, 1 warning."};
+        QTest::newRow("blanks inside the quotes")
+            << QByteArray("\" Ottoline\",1,2,3,4,5\n") << check << 0
+            << QStringList{"  Line 1  \" Ottoline\" has blanks inside its quotes at the start or end; the list "
+                           "shows them.",
+                           "The kiosk will load this file: 1 brand, 1 warning."};
+        QTest::newRow("Windows-1252 file")
+            << QByteArray("\"Caf\xe9 Sport\",1,2,3,4,5\n") << check << 0
+            << QStringList{"  0     1  Caf\u00e9 Sport",
+                           "  File  is not valid UTF-8, so it was read as Windows-1252: check that accented letters "
+                           "in the names look right.",
+                           "The kiosk will load this file: 1 brand, 1 warning."};
+        QTest::newRow("Windows-1252 file the kiosk refuses")
+            << QByteArray("\"Caf\xe9 Sport\",1,2,3,4\n") << check << 1
+            << QStringList{"     1     62  ", "Warnings:", "  File  is not valid UTF-8"};
+        QTest::newRow("control characters in a name are not sent to the terminal")
+            << QByteArray("\"Bad\x1b[2J\",1,2,3,4,5\n") << check << 0
+            << QStringList{"  0     1  Bad\ufffd[2J"};
+        QTest::newRow("help") << QByteArray() << QStringList{"--help"} << 0
+                              << QStringList{"Usage: ", "  --check  ", "  -h, --help  ", "  -v, --version  "};
+        QTest::newRow("version, one dash") << QByteArray() << QStringList{"-version"} << 0
+                                           << QStringList{"pellory 1.0.0"};
+        QTest::newRow("unknown option") << QByteArray() << QStringList{"--check", "--bogus"} << 2
+                                        << QStringList{"pellory: Unknown option 'bogus'."};
+        QTest::newRow("two files") << QByteArray() << QStringList{"--check", "a", "b"} << 2
+                                   << QStringList{"pellory: Check one price file at a time."};
+        // Qt's own options are the window's; anything else stops it before it opens.
+        QTest::newRow("unknown option without --check")
+            << QByteArray() << QStringList{"-platform", "offscreen", "--chek"} << 2
+            << QStringList{"pellory: Unknown option '--chek'."};
+    }
+    void commandLine()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QStringList, lines);
+
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString path = folder.filePath("BrandsPrices.txt");
+        if (!bytes.isNull()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+        }
+        arguments.replaceInStrings(QRegularExpression("^FILE$"), path);
+
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        // No display at all: a program that loaded a platform plugin would abort here.
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY"})
+            environment.remove(name);
+        environment.insert("QT_QPA_PLATFORM", "no-such-platform");
+        environment.insert("XDG_CONFIG_HOME", folder.filePath("config"));
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(PELLORY_PROGRAM, arguments);
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        const QByteArray out = program.readAllStandardOutput();
+        const QByteArray err = program.readAllStandardError();
+        QCOMPARE(program.exitCode(), status);
+
+        const QStringList written = QString::fromUtf8(status == 2 ? err : out).split('\n');
+        qsizetype next = 0;
+        for (const QString &expected : lines) {
+            while (next < written.size() && !written.at(next).startsWith(expected))
+                ++next;
+            if (next == written.size())
+                QFAIL(qPrintable(QString("No line starting \"%1\" in order in:\n%2").arg(expected, written.join('\n'))));
+            ++next;
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCheck)
+#include "tst_check.moc"
