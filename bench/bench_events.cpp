@@ -12,7 +12,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -41,18 +40,17 @@ void settle(Mode mode)
         QCoreApplication::processEvents();
 }
 
-// frmMain reads the price file from the program's own folder: put `prices`
-// there for the time it takes to load one window.
+// A window loaded from `prices`, written to a temporary folder for the time it
+// takes to load.
 std::unique_ptr<LoadedWindow> loadWindow(const QByteArray &prices)
 {
-    const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("BrandsPrices.txt"));
-    if (!bench::writeFile(path, prices))
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("BrandsPrices.txt"));
+    if (!folder.isValid() || !bench::writeFile(path, prices))
         return nullptr;
     auto loaded = std::make_unique<LoadedWindow>();
-    loaded->form = std::make_unique<frmMain>(loaded->dialogs);
-    const bool ok = loaded->form->load();
-    QFile::remove(path);
-    if (!ok)
+    loaded->form = std::make_unique<frmMain>(loaded->dialogs, path);
+    if (!loaded->form->load())
         return nullptr;
     loaded->form->show();
     QCoreApplication::processEvents();

@@ -21,14 +21,15 @@ class TestHighDpi : public QObject
     Q_OBJECT
 
     std::unique_ptr<TemporarySettings> settings;
+    TemporaryPriceFile prices;
     std::unique_ptr<WindowDriver> driver;
 
 private slots:
     void initTestCase()
     {
         settings = std::make_unique<TemporarySettings>();
-        writePriceFile(samplePrices());
-        driver = std::make_unique<WindowDriver>();
+        prices.write(samplePrices());
+        driver = std::make_unique<WindowDriver>(prices.path());
         QVERIFY(driver->loadAndShow());
     }
     void cleanupTestCase()

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -50,11 +51,12 @@ class TestLifecycle : public QObject
 
 private:
     std::unique_ptr<TemporarySettings> settings;
+    TemporaryPriceFile prices;
     std::unique_ptr<WindowDriver> driver;
 
     bool start()
     {
-        driver = std::make_unique<WindowDriver>();
+        driver = std::make_unique<WindowDriver>(prices.path());
         return driver->loadAndShow();
     }
     void restart()
@@ -94,10 +96,10 @@ private:
     }
 
 private slots:
+    void initTestCase() { prices.write(samplePrices()); }
     void init()
     {
         settings = std::make_unique<TemporarySettings>();
-        writePriceFile(samplePrices());
     }
     void cleanup()
     {
@@ -192,7 +194,7 @@ private slots:
                 platform::raise(platform::ErrorNumber::InternalError);
             }
         } dialogs;
-        frmMain form(dialogs);
+        frmMain form(dialogs, prices.path());
         QVERIFY(form.load());
         form.findChild<QAction *>("mnuColorsCustom")->trigger();
         QCOMPARE(dialogs.messages(), QStringList{"An unexpected error has occurred \r\nPlease contact a member of the "
@@ -252,8 +254,8 @@ private slots:
 
     void missingPriceFileStopsStartUpBeforeTheClockIsStored()
     {
-        removePriceFile();
-        driver = std::make_unique<WindowDriver>();
+        const TemporaryPriceFile missing;
+        driver = std::make_unique<WindowDriver>(missing.path());
         QSignalSpy unloaded(&driver->form(), &frmMain::unloaded);
         QVERIFY(!driver->form().load());
         QVERIFY(!driver->form().isVisible());
@@ -264,7 +266,7 @@ private slots:
         QCOMPARE(messages.size(), 1);
         QVERIFY(messages.first().startsWith(" A file required by the Pellory \nprogram is missing."));
         QVERIFY(messages.first().contains("Run-time error '53':\n\nFile not found"));
-        QVERIFY(messages.first().contains(QDir::toNativeSeparators(priceFilePath())));
+        QVERIFY(messages.first().contains(QDir::toNativeSeparators(missing.path())));
         QCOMPARE(driver->dialogs().shown().first().title, QStringLiteral("The Pellory"));
     }
 

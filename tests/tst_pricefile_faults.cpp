@@ -55,25 +55,19 @@ QByteArray snapshot(const QString &path)
     return file.readAll();
 }
 
-void clearPricePath()
-{
-    const QString path = priceFilePath();
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    if (QFileInfo(path).isDir())
-        QDir(path).removeRecursively();
-    else
-        QFile::remove(path);
-}
-
 } // namespace
 
 class TestPriceFileFaults : public QObject
 {
     Q_OBJECT
 
+    // A fresh folder for each test: whatever a test leaves at the price
+    // file's place goes with it.
+    std::unique_ptr<TemporaryPriceFile> priceFile;
+
 private slots:
-    void init() { clearPricePath(); }
-    void cleanup() { clearPricePath(); }
+    void init() { priceFile = std::make_unique<TemporaryPriceFile>(); }
+    void cleanup() { priceFile.reset(); }
 
     // Each fault stops start-up with one report naming the error, the file
     // and the line; the window never shows, the program ends with a failure
@@ -167,7 +161,7 @@ private slots:
         QFETCH(int, line);
         QFETCH(QString, sentence);
 
-        const QString path = priceFilePath();
+        const QString path = priceFile->path();
         QTemporaryDir pipeFolder;
         if (setup == Setup::LinkToPipe) {
             const QString pipe = pipeFolder.filePath(QStringLiteral("prices.pipe"));
@@ -182,7 +176,7 @@ private slots:
         if (setup == Setup::Folder)
             QVERIFY(QDir().mkpath(path));
         if (setup == Setup::File || setup == Setup::Unreadable)
-            writePriceFile(bytes);
+            priceFile->write(bytes);
         if (setup == Setup::Unreadable) {
             QVERIFY(QFile::setPermissions(path, {}));
             if (QFile(path).open(QIODevice::ReadOnly))
@@ -193,7 +187,7 @@ private slots:
             QFile::setPermissions(path, {});
 
         TemporarySettings settings;
-        WindowDriver driver;
+        WindowDriver driver(path);
         QSignalSpy unloaded(&driver.form(), &frmMain::unloaded);
         QVERIFY(!driver.loadAndShow());
 
@@ -254,9 +248,9 @@ private slots:
         QFETCH(QString, lastBrand);
         QFETCH(QList<int>, lastPrices);
 
-        writePriceFile(bytes);
+        priceFile->write(bytes);
         TemporarySettings settings;
-        WindowDriver driver;
+        WindowDriver driver(priceFile->path());
         QVERIFY(driver.loadAndShow());
         QVERIFY(driver.dialogs().shown().isEmpty());
 
@@ -266,7 +260,7 @@ private slots:
         QCOMPARE(driver.form().prices.size(), count);
         for (int item = 0; item < catalogue::ItemCount; ++item)
             QCOMPARE(int(driver.form().prices.price(item, count - 1)), lastPrices[item]);
-        QCOMPARE(snapshot(priceFilePath()), bytes);
+        QCOMPARE(snapshot(priceFile->path()), bytes);
     }
 
     // The staff's check reads with the window's reader, goes on after each

@@ -89,13 +89,14 @@ private slots:
             store.setValue(QStringLiteral("STARTUP/DateDisplay"), QStringLiteral("False"));
             store.setValue(QStringLiteral("STARTUP/BackColor"), QStringLiteral("255"));
         }
-        writePriceFile(samplePrices());
-        const QByteArray prices = contentsOf(priceFilePath());
+        TemporaryPriceFile priceFile;
+        priceFile.write(samplePrices());
+        const QByteArray prices = contentsOf(priceFile.path());
         const QString programFolder = QCoreApplication::applicationDirPath();
         const QStringList programFiles = filesIn(programFolder);
 
         StandardErrorCapture standardError;
-        WindowDriver driver;
+        WindowDriver driver(priceFile.path());
         QSignalSpy unloaded(&driver.form(), &frmMain::unloaded);
         QVERIFY(driver.loadAndShow());
         QCOMPARE(driver.form().lngBackColor, 255);
@@ -135,7 +136,9 @@ private slots:
         QCOMPARE(driver.dialogs().messages().first(), QStringLiteral("Color change is canceled."));
         QCOMPARE(driver.dialogs().messages().last(), QStringLiteral("Thank you for using for using our program!"));
 
-        QCOMPARE(contentsOf(priceFilePath()), prices);
+        // Nothing is written beside the program or beside the price file.
+        QCOMPARE(contentsOf(priceFile.path()), prices);
+        QCOMPARE(filesIn(priceFile.folder()), QStringList{QStringLiteral("BrandsPrices.txt")});
         QCOMPARE(filesIn(programFolder), programFiles);
 
         QCOMPARE(filesIn(QFileInfo(settings.filePath()).path()), QStringList{QStringLiteral("PELLORY.conf")});
@@ -152,20 +155,20 @@ private slots:
     void aFailedStartUpLeavesOneLineOnStandardError()
     {
         TemporarySettings settings;
-        writePriceFile("\"A\",1,2,3,4,5\r\n\"B\",1,2,x3,4,5\r\n");
+        TemporaryPriceFile priceFile;
+        priceFile.write("\"A\",1,2,3,4,5\r\n\"B\",1,2,x3,4,5\r\n");
         StandardErrorCapture standardError;
         {
-            WindowDriver driver;
+            WindowDriver driver(priceFile.path());
             QVERIFY(!driver.loadAndShow());
         }
         const QString written = QString::fromUtf8(standardError.text());
         const QRegularExpression expected(
             QStringLiteral(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d(Z|[+-]\d\d:\d\d) )")
-            + QRegularExpression::escape(QStringLiteral("pellory: Run-time error 13: Type mismatch: ") + priceFilePath()
+            + QRegularExpression::escape(QStringLiteral("pellory: Run-time error 13: Type mismatch: ") + priceFile.path()
                                          + QStringLiteral(":2\n"))
             + QStringLiteral(R"(\z)"));
         QVERIFY2(expected.match(written).hasMatch(), qPrintable(written));
-        removePriceFile();
 
         // A line break in a file name must not split the line.
         const QDateTime noon(QDate(2026, 12, 7), QTime(12, 0), Qt::UTC);

@@ -69,13 +69,11 @@ class TestSettingsFaults : public QObject
 
 private:
     std::unique_ptr<TemporarySettings> settings;
+    TemporaryPriceFile prices;
 
 private slots:
-    void init()
-    {
-        settings = std::make_unique<TemporarySettings>();
-        writePriceFile(samplePrices());
-    }
+    void initTestCase() { prices.write(samplePrices()); }
+    void init() { settings = std::make_unique<TemporarySettings>(); }
     void cleanup()
     {
         QFile::setPermissions(settings->filePath(), QFile::ReadOwner | QFile::WriteOwner);
@@ -112,7 +110,7 @@ private slots:
         QFETCH(int, backColor);
 
         writeFile(settings->filePath(), contents);
-        WindowDriver driver;
+        WindowDriver driver(prices.path());
         QVERIFY(driver.loadAndShow());
         QVERIFY(driver.dialogs().shown().isEmpty());
         QCOMPARE(driver.form().blnDateDisplay, dateDisplay);
@@ -170,7 +168,7 @@ private slots:
         }
         const QByteArray before = snapshot(storePath);
 
-        WindowDriver driver;
+        WindowDriver driver(prices.path());
         QElapsedTimer startUp;
         startUp.start();
         QVERIFY(driver.loadAndShow());
@@ -223,7 +221,7 @@ private slots:
             link = folder.filePath(target);
         }
 
-        WindowDriver driver;
+        WindowDriver driver(prices.path());
         QVERIFY(driver.loadAndShow());
         QCOMPARE(driver.form().lngBackColor, fileExists ? 255 : preferences::DefaultBackColor);
         QCOMPARE(driver.form().blnDateDisplay, fileExists);

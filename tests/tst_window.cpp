@@ -69,14 +69,15 @@ class TestWindow : public QObject
 
 private:
     std::unique_ptr<TemporarySettings> settings;
+    TemporaryPriceFile prices;
     std::unique_ptr<WindowDriver> driver;
 
 private slots:
+    void initTestCase() { prices.write(samplePrices()); }
     void init()
     {
         settings = std::make_unique<TemporarySettings>();
-        writePriceFile(samplePrices());
-        driver = std::make_unique<WindowDriver>();
+        driver = std::make_unique<WindowDriver>(prices.path());
         QVERIFY(driver->loadAndShow());
     }
     void cleanup()

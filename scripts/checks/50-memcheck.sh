@@ -15,13 +15,13 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
 
 build=$(realpath -m "${MEMCHECK_BUILD:-build}")
-[ -x "$build/tests/tst_session/tst_session" ] || { echo "$build/tests is not built: run scripts/test.sh" >&2; exit 1; }
+[ -x "$build/tests/tst_session" ] || { echo "$build/tests is not built: run scripts/test.sh" >&2; exit 1; }
 
 export QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 LANG=C.UTF-8
 memcheck() {
     local suite=$1; shift
     echo "-- $suite $*"
-    (cd "$build/tests/$suite" && timeout 600 valgrind --tool=memcheck --error-exitcode=42 \
+    (cd "$build/tests" && timeout 600 valgrind --tool=memcheck --error-exitcode=42 \
         --leak-check=full --show-leak-kinds=definite --errors-for-leak-kinds=definite \
         --track-origins=yes --num-callers=40 --log-file="$build/memcheck-$suite.log" "./$suite" "$@" >/dev/null) || {
         cat "$build/memcheck-$suite.log" >&2

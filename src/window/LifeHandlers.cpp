@@ -1,7 +1,6 @@
 #include "window/frmMain.h"
 
 #include "catalogue/PriceFile.h"
-#include "platform/ProgramFolder.h"
 #include "platform/RuntimeError.h"
 #include "platform/Twips.h"
 
@@ -28,15 +27,14 @@ void frmMain::Form_Load()
 
 void frmMain::ReadPrices()
 {
-    const QString path = catalogue::priceFilePath(platform::programFolder());
     try {
-        catalogue::Catalogue loaded = catalogue::readPriceFile(path);
+        catalogue::Catalogue loaded = catalogue::readPriceFile(m_priceFile);
         prices = std::move(loaded.prices);
         // One call for the whole list: adding thousands of brands one by one is slow.
         lstBrands->addItems(loaded.brands);
     } catch (platform::RuntimeError &error) {
         if (error.path().isEmpty())
-            error.at(path, 0);
+            error.at(m_priceFile, 0);
         throw error.explainedAs(catalogue::priceFileFailureExplanation(error.number()));
     }
 }

@@ -74,9 +74,10 @@ Widget *named(Widget *widget, const QString &name)
 
 } // namespace
 
-frmMain::frmMain(platform::Dialogs &dialogs, QWidget *parent)
+frmMain::frmMain(platform::Dialogs &dialogs, const QString &priceFile, QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_dialogs(dialogs)
+    , m_priceFile(priceFile)
     , m_events(dialogs, [this](int exitStatus) { unload(exitStatus); })
     , m_backColor(platform::SystemButtonFace)
 {

@@ -12,9 +12,11 @@
 // a handler does not trap is reported and ends the program instead of
 // escaping into the event loop.
 
+#include "catalogue/PriceFile.h"
 #include "catalogue/PriceTable.h"
 #include "platform/Dialogs.h"
 #include "platform/EventDelivery.h"
+#include "platform/ProgramFolder.h"
 #include "window/BrandList.h"
 
 #include <QMainWindow>
@@ -38,7 +40,11 @@ class frmMain : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit frmMain(platform::Dialogs &dialogs, QWidget *parent = nullptr);
+    // The window reads its prices from `priceFile` when it loads; the program
+    // itself passes the file beside it.
+    explicit frmMain(platform::Dialogs &dialogs,
+                     const QString &priceFile = catalogue::priceFilePath(platform::programFolder()),
+                     QWidget *parent = nullptr);
     ~frmMain() override;
 
     // Raises the load event and reports whether the window may be shown:
@@ -131,6 +137,7 @@ private:
     QAction *mnuHelpPelloryProgram = nullptr;
 
     platform::Dialogs &m_dialogs;
+    const QString m_priceFile;
     platform::EventDelivery m_events;
     std::int32_t m_backColor = 0;
     bool m_unloaded = false;

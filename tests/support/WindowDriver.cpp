@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -47,43 +46,8 @@ void TemporarySettings::setValue(const QString &key, const QString &text)
     store.setValue(QStringLiteral("STARTUP/") + key, text);
 }
 
-QString priceFilePath()
-{
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("BrandsPrices.txt"));
-}
-
-void writePriceFile(const QByteArray &bytes)
-{
-    QFile file(priceFilePath());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        qFatal("cannot write %s", qPrintable(priceFilePath()));
-    file.write(bytes);
-}
-
-void removePriceFile()
-{
-    QFile::remove(priceFilePath());
-}
-
-QByteArray samplePrices()
-{
-    // Twelve brands, so every row of the availability rules is reached.
-    return "\"Brand Zero\",10,20,30,40,50\r\n"
-           "\"Brand One\",11,21,31,41,51\r\n"
-           "\"Brand Two\",12,22,32,42,52\r\n"
-           "\"Brand Three\",60,75,0,0,0\r\n"
-           "\"Brand Four\",12345,0,0,0,0\r\n"
-           "\"Brand Five\",15,25,35,45,55\r\n"
-           "\"Brand Six\",16,26,36,46,56\r\n"
-           "\"Brand Seven\",17,27,37,47,57\r\n"
-           "\"Brand Eight\",18,28,38,48,58\r\n"
-           "\"Brand Nine\",19,29,39,49,59\r\n"
-           "\"Brand Ten\",0,0,0,0,0\r\n"
-           "\"Brand Eleven, Ltd.\",21,31,41,51,61\r\n";
-}
-
-WindowDriver::WindowDriver()
-    : m_form(std::make_unique<frmMain>(m_dialogs))
+WindowDriver::WindowDriver(const QString &priceFile)
+    : m_form(std::make_unique<frmMain>(m_dialogs, priceFile))
 {
 }
 

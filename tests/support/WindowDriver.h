@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TemporaryPriceFile.h"
+
 #include "platform/ScriptedDialogs.h"
 #include "window/frmMain.h"
 
@@ -35,17 +37,12 @@ private:
     std::optional<QByteArray> m_previousConfigHome;
 };
 
-// Writes the price file beside the test program, where the window reads it.
-void writePriceFile(const QByteArray &bytes);
-void removePriceFile();
-QString priceFilePath();
-QByteArray samplePrices();
-
-// A real frmMain with scripted dialogs, driven through its widgets.
+// A real frmMain with scripted dialogs, reading `priceFile`, driven through
+// its widgets.
 class WindowDriver
 {
 public:
-    WindowDriver();
+    explicit WindowDriver(const QString &priceFile);
     ~WindowDriver();
 
     frmMain &form() { return *m_form; }
