@@ -392,7 +392,7 @@ private slots:
         }
         list->setFocus();
         QTRY_VERIFY(list->hasFocus());
-        QCOMPARE(driver->form().listIndex(), -1);
+        QCOMPARE(driver->find<BrandList>("lstBrands")->listIndex(), -1);
         // Nothing selected: no row may look chosen (a dotted outline is fine).
         const QPoint firstRow = list->visualItemRect(list->item(0)).center() + QPoint(50, 0);
         QCOMPARE(pixelAt(driver->form().grab().toImage(), list->viewport()->mapTo(&driver->form(), firstRow)).name(),
@@ -401,7 +401,7 @@ private slots:
             QTest::keyClicks(list, keys);
         else
             QTest::keyClick(list, QKeySequence::fromString(keys)[0].key());
-        QCOMPARE(driver->form().listIndex(), selected);
+        QCOMPARE(driver->find<BrandList>("lstBrands")->listIndex(), selected);
     }
 
     void selectedBrandStaysSelected_data()
@@ -440,7 +440,7 @@ private slots:
         }
         QTest::qWait(150);
         QVERIFY(!popped);
-        QCOMPARE(driver->form().listIndex(), 2);
+        QCOMPARE(driver->find<BrandList>("lstBrands")->listIndex(), 2);
         QCOMPARE(driver->itemChecked(2), !handlerRan);
     }
 

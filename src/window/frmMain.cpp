@@ -24,17 +24,11 @@
 #include <QScreen>
 #include <QTimer>
 
-qreal logicalDpi()
-{
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    return screen ? screen->logicalDotsPerInch() : 96.0;
-}
-
 namespace {
 
 void place(QWidget *widget, const window::TwipsRect &rect)
 {
-    widget->setGeometry(platform::twipsToPixels(rect.left, rect.top, rect.width, rect.height, logicalDpi()));
+    widget->setGeometry(platform::twipsToPixels(rect.left, rect.top, rect.width, rect.height, platform::logicalDpi()));
 }
 
 QFont controlFont(qreal pointSize)
@@ -171,8 +165,8 @@ void frmMain::createControls()
     tmrSneakers->setInterval(1000);
     tmrSneakers->start();
 
-    surface->setFixedSize(platform::twipsToPixels(window::ClientWidth, logicalDpi()),
-                          platform::twipsToPixels(window::ClientHeight, logicalDpi()));
+    surface->setFixedSize(platform::twipsToPixels(window::ClientWidth, platform::logicalDpi()),
+                          platform::twipsToPixels(window::ClientHeight, platform::logicalDpi()));
 }
 
 void frmMain::createMenus()
@@ -353,7 +347,7 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         if (pressedHere && surface->childAt(mouse->position().toPoint()) == nullptr) {
             const std::int16_t button = buttonNumber(mouse->button());
             const std::int16_t shift = shiftState(mouse->modifiers());
-            const QPointF at = mouse->position() * (platform::TwipsPerInch / logicalDpi());
+            const QPointF at = mouse->position() * (platform::TwipsPerInch / platform::logicalDpi());
             deliver([this, button, shift, at] { Form_MouseUp(button, shift, float(at.x()), float(at.y())); });
         }
         return false;

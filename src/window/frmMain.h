@@ -32,9 +32,6 @@ class QPushButton;
 class QRadioButton;
 class QTimer;
 
-// The screen's logical resolution, by which twips become pixels.
-qreal logicalDpi();
-
 class frmMain : public QMainWindow
 {
     Q_OBJECT
@@ -51,32 +48,8 @@ public:
     // false when start-up failed and the program is ending.
     bool load();
 
-    // Event handlers.
-    void Form_Load();
-    void Form_GotFocus();
-    void Form_MouseUp(std::int16_t button, std::int16_t shift, float x, float y);
-    void lstBrands_Click();
-    void optPair_Click(std::int16_t index);
-    void cmdCalculate_Click();
-    void cmdClearQuote_Click();
-    void cmdReset_Click();
-    void tmrSneakers_Timer();
-    void mnuFileExit_Click();
-    void mnuPreferencesDateandTimeOn_Click();
-    void mnuPreferencesDateandTimeOff_Click();
-    void mnuColorsCustom_Click();
-    void mnuColorsdefault_Click();
-    void mnuHelpPelloryProgram_Click();
-
-    // The window's own procedures.
-    void ReadTheRegistry();
-    void ReadPrices();
-    void SetAllOtherBackColor();
-
+    // The colour value painted behind the controls.
     std::int32_t backColor() const { return m_backColor; }
-    void setBackColor(std::int32_t color);
-    int listIndex() const;
-    void setListIndex(int index);
 
     // The members the handlers share.
     std::int16_t intPairs = 0;
@@ -95,6 +68,34 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    // StartupAndExitHandlers.cpp
+    void Form_Load();
+    void ReadPrices();
+    void Form_GotFocus();
+    void Form_MouseUp(std::int16_t button, std::int16_t shift, float x, float y);
+    void mnuFileExit_Click();
+    void mnuHelpPelloryProgram_Click();
+
+    // QuoteHandlers.cpp
+    int listIndex() const;
+    void setListIndex(int index);
+    void lstBrands_Click();
+    void optPair_Click(std::int16_t index);
+    void cmdCalculate_Click();
+    void cmdClearQuote_Click();
+    void cmdReset_Click();
+
+    // PreferenceHandlers.cpp
+    void ReadTheRegistry();
+    void setBackColor(std::int32_t color);
+    void SetAllOtherBackColor();
+    void mnuColorsCustom_Click();
+    void mnuColorsdefault_Click();
+    void mnuPreferencesDateandTimeOn_Click();
+    void mnuPreferencesDateandTimeOff_Click();
+    void tmrSneakers_Timer();
+
+    // frmMain.cpp: building the window and delivering its events
     void createControls();
     void createMenus();
     void createTabOrder();
@@ -103,11 +104,9 @@ private:
     void announceQuote();
     void connectHandlers();
     void placeOnScreen();
-
     void deliver(void (frmMain::*handler)());
     void deliver(const std::function<void()> &handler);
     void unload(int exitStatus);
-    void applyFormColor();
 
     QWidget *surface = nullptr;
     BrandList *lstBrands = nullptr;
