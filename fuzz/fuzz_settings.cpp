@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     int longError = 0;
     const std::optional<std::int32_t> whole = attempt(platform::toLong, text, &longError);
-    if (preferences::backColorFromText(text) != whole.value_or(preferences::DefaultBackColor))
+    if (preferences::backColorFromText(text) != whole.value_or(platform::SystemButtonFace))
         fail("BackColor fallback differs from the Long conversion");
 
     int integerError = 0;

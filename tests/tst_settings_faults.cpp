@@ -23,6 +23,7 @@ Q_DECLARE_METATYPE(Blocked)
 namespace {
 
 constexpr std::int32_t Blue = 0x00FF0000;
+constexpr std::int32_t ButtonFace = std::int32_t(0x8000000F);
 
 QByteArray contentsOf(const QString &path)
 {
@@ -89,7 +90,7 @@ private slots:
         QTest::addColumn<bool>("dateDisplay");
         QTest::addColumn<int>("backColor");
 
-        const int face = preferences::DefaultBackColor;
+        const int face = ButtonFace;
         QTest::newRow("garbage bytes") << QByteArray("\x00\xff\xfe[[\x01=\x02\n\x80\x81\x82=\r\r\x00\x1a", 17) << false
                                        << face;
         QTest::newRow("values of the wrong kind") << QByteArray("[STARTUP]\nDateDisplay=maybe\nBackColor=red\n")
@@ -173,7 +174,7 @@ private slots:
         startUp.start();
         QVERIFY(driver.loadAndShow());
         QCOMPARE_LT(startUp.elapsed(), 1000);
-        QCOMPARE(driver.form().lngBackColor, storedValuesRead ? 255 : preferences::DefaultBackColor);
+        QCOMPARE(driver.form().lngBackColor, storedValuesRead ? 255 : ButtonFace);
         QCOMPARE(driver.form().blnDateDisplay, storedValuesRead);
 
         driver.dialogs().answerColor(platform::colorFromValue(Blue, {}));
@@ -223,7 +224,7 @@ private slots:
 
         WindowDriver driver(prices.path());
         QVERIFY(driver.loadAndShow());
-        QCOMPARE(driver.form().lngBackColor, fileExists ? 255 : preferences::DefaultBackColor);
+        QCOMPARE(driver.form().lngBackColor, fileExists ? 255 : ButtonFace);
         QCOMPARE(driver.form().blnDateDisplay, fileExists);
         driver.dialogs().answerColor(platform::colorFromValue(Blue, {}));
         driver.trigger(QStringLiteral("mnuColorsCustom"));

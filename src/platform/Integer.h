@@ -15,11 +15,6 @@ inline std::int16_t toInteger(std::int64_t value)
     return static_cast<std::int16_t>(value);
 }
 
-inline std::int16_t addIntegers(std::int16_t a, std::int16_t b)
-{
-    return toInteger(std::int64_t{a} + b);
-}
-
 inline std::int16_t multiplyIntegers(std::int16_t a, std::int16_t b)
 {
     return toInteger(std::int64_t{a} * b);

@@ -30,12 +30,12 @@ QColor systemColor(int index, const QPalette &palette)
     return palette.color(QPalette::Button);
 }
 
-} // namespace
-
 bool isSystemColor(std::int32_t value)
 {
     return (std::uint32_t(value) & 0x80000000u) != 0;
 }
+
+} // namespace
 
 QColor colorFromValue(std::int32_t value, const QPalette &palette)
 {

@@ -12,7 +12,6 @@ namespace platform {
 // whose low byte is its index (0x0F the button face).
 inline constexpr std::int32_t SystemButtonFace = std::int32_t(0x8000000F);
 
-bool isSystemColor(std::int32_t value);
 // The colour a value paints with; system colours come from `palette`.
 QColor colorFromValue(std::int32_t value, const QPalette &palette);
 // The fixed colour value of an RGB colour (alpha is ignored).

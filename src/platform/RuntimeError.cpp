@@ -7,12 +7,10 @@ namespace platform {
 QString errorDescription(int number)
 {
     switch (static_cast<ErrorNumber>(number)) {
-    case ErrorNumber::InvalidProcedureCall: return QStringLiteral("Invalid procedure call or argument");
     case ErrorNumber::Overflow: return QStringLiteral("Overflow");
     case ErrorNumber::SubscriptOutOfRange: return QStringLiteral("Subscript out of range");
     case ErrorNumber::TypeMismatch: return QStringLiteral("Type mismatch");
     case ErrorNumber::InternalError: return QStringLiteral("Internal error");
-    case ErrorNumber::BadFileNameOrNumber: return QStringLiteral("Bad file name or number");
     case ErrorNumber::FileNotFound: return QStringLiteral("File not found");
     case ErrorNumber::InputPastEndOfFile: return QStringLiteral("Input past end of file");
     case ErrorNumber::PermissionDenied: return QStringLiteral("Permission denied");

@@ -9,12 +9,10 @@ namespace platform {
 // The numbered run-time errors the program can raise. Their numbers and texts
 // are the ones staff know from the shop's earlier program.
 enum class ErrorNumber : int {
-    InvalidProcedureCall = 5,
     Overflow = 6,
     SubscriptOutOfRange = 9,
     TypeMismatch = 13,
     InternalError = 51,
-    BadFileNameOrNumber = 52,
     FileNotFound = 53,
     InputPastEndOfFile = 62,
     PermissionDenied = 70,

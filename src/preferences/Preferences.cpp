@@ -23,7 +23,7 @@ std::int32_t backColorFromText(const QString &text)
     try {
         return platform::toLong(text);
     } catch (const platform::RuntimeError &) {
-        return DefaultBackColor;
+        return platform::SystemButtonFace;
     }
 }
 
@@ -33,7 +33,7 @@ StoredPreferences readPreferences()
     stored.dateDisplay = dateDisplayFromText(
         GetSetting(Application, Section, DateDisplayKey, platform::booleanText(false)));
     stored.backColor = backColorFromText(
-        GetSetting(Application, Section, BackColorKey, platform::integerText(DefaultBackColor)));
+        GetSetting(Application, Section, BackColorKey, platform::integerText(platform::SystemButtonFace)));
     return stored;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/OleColor.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -11,14 +13,12 @@ inline const QString Section = QStringLiteral("STARTUP");
 inline const QString DateDisplayKey = QStringLiteral("DateDisplay");
 inline const QString BackColorKey = QStringLiteral("BackColor");
 
-// The system's button-face colour.
-inline constexpr std::int32_t DefaultBackColor = std::int32_t(0x8000000F);
-
 // The two preferences the shop keeps from one run to the next.
 struct StoredPreferences
 {
     bool dateDisplay = false;
-    std::int32_t backColor = DefaultBackColor;
+    // Until the shop chooses a colour, the window takes the system's button face.
+    std::int32_t backColor = platform::SystemButtonFace;
 };
 
 // Converts the stored texts. A value that does not convert falls back to its

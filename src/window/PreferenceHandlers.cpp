@@ -73,7 +73,7 @@ void frmMain::mnuColorsCustom_Click()
 
 void frmMain::mnuColorsdefault_Click()
 {
-    setBackColor(preferences::DefaultBackColor);
+    setBackColor(platform::SystemButtonFace);
     lngBackColor = backColor();
     // Stored too, so the next start keeps the default the shop went back to.
     preferences::saveBackColor(lngBackColor);
