@@ -5,18 +5,21 @@
 # font and the buttons, one of them focused, their colour, leaves through the
 # staff exit, and checks that a missing price file is reported without the
 # window ever showing.
-#   run.sh PROGRAM OUTPUT_FOLDER
-# Screenshots of every step are left in OUTPUT_FOLDER. Every wait has a
-# timeout, so a program that hangs fails the run instead of blocking it.
+#   run.sh PROGRAM LAYOUT OUTPUT_FOLDER
+# LAYOUT is the control layout the build wrote from window/ControlLayout.h
+# (tests/realwindow/layout.sh in the build folder): where each control sits,
+# in twips. Screenshots of every step are left in OUTPUT_FOLDER. Every wait
+# has a timeout, so a program that hangs fails the run instead of blocking it.
 set -euo pipefail
 
 program=$(realpath "$1")
-out=$(realpath -m "$2")
+# shellcheck disable=SC1090
+source "$2"
+out=$(realpath -m "$3")
 mkdir -p "$out"
 rm -f "$out"/*.png
 
 readonly Caption="The Pellory Check Price Of Sneakers Program"
-readonly ClientWidthTwips=9075 ClientHeightTwips=6300
 convert=/usr/bin/convert
 compare=/usr/bin/compare
 import=/usr/bin/import
@@ -90,8 +93,8 @@ winx=$X winy=$Y
 # The window's width is exactly the client area's, so it gives the scale the
 # program used: pixels = twips * logical dpi / 1440. The menu bar is whatever
 # height the window has above the client area.
-dpi=$(awk -v w="$WIDTH" -v t="$ClientWidthTwips" 'BEGIN { printf "%.3f", w * 1440 / t }')
-clientHeight=$(awk -v d="$dpi" -v t="$ClientHeightTwips" 'BEGIN { printf "%d", t * d / 1440 + 0.5 }')
+dpi=$(awk -v w="$WIDTH" -v t="$ClientWidth" 'BEGIN { printf "%.3f", w * 1440 / t }')
+clientHeight=$(awk -v d="$dpi" -v t="$ClientHeight" 'BEGIN { printf "%d", t * d / 1440 + 0.5 }')
 menuBar=$((HEIGHT - clientHeight))
 echo "window ${WIDTH}x${HEIGHT} at $winx,$winy; logical dpi $dpi; menu bar ${menuBar}px;" \
      "X server: $(xdpyinfo | awk '/resolution:/ { print $2 }')"
@@ -108,12 +111,19 @@ expect_pixel() {
     echo "ok: $what is $got"
 }
 
+# Points on the bare window beside the controls, and inside the controls
+# clear of their borders and captions.
+listMiddle=$((lstBrands_top + lstBrands_height / 2))
 shot 01-started
-expect_pixel 01-started "form left of the brand list" 300 3500 255,0,0
-expect_pixel 01-started "form right of the pairs frame" 8600 3500 255,0,0
-expect_pixel 01-started "Calculate button" $((5640 + 1455 / 2)) $((4920 + 90)) 255,0,0
-expect_pixel 01-started "Clear All Selections button" $((7440 + 1455 / 2)) $((4920 + 90)) 255,0,0
-expect_pixel 01-started "brand list below its entries" $((720 + 2055 / 2)) $((2280 + 3195 - 300)) 255,255,255
+expect_pixel 01-started "form left of the brand list" $((lstBrands_left / 2)) "$listMiddle" 255,0,0
+expect_pixel 01-started "form right of the pairs frame" \
+    $(((fraPairs_left + fraPairs_width + ClientWidth) / 2)) "$listMiddle" 255,0,0
+expect_pixel 01-started "Calculate button" $((cmdCalculate_left + cmdCalculate_width / 2)) $((cmdCalculate_top + 90)) \
+    255,0,0
+expect_pixel 01-started "Clear All Selections button" $((cmdReset_left + cmdReset_width / 2)) $((cmdReset_top + 90)) \
+    255,0,0
+expect_pixel 01-started "brand list below its entries" $((lstBrands_left + lstBrands_width / 2)) \
+    $((lstBrands_top + lstBrands_height - 300)) 255,255,255
 
 # The clock is on: its label changes within a second and a half.
 # pixels_changed BEFORE AFTER AREA: how many pixels of AREA differ between two screenshots.
@@ -123,32 +133,37 @@ pixels_changed() {
     "$compare" -metric AE "$work/$1-area.png" "$work/$2-area.png" null: 2>&1 || true
 }
 
-clock="$(sx 4320)x$(sy 1560)"
+clock="$(sx "$lblDateTime_left")x$(sy "$lblDateTime_top")"
 sleep 1.5
 shot 02-clock
-changed=$(pixels_changed 01-started 02-clock "160x20+$(sx 4320)+$(sy 1560)")
+changed=$(pixels_changed 01-started 02-clock "160x20+$(sx "$lblDateTime_left")+$(sy "$lblDateTime_top")")
 [ "${changed%% *}" -gt 0 ] || fail "the clock at $clock did not move"
 echo "ok: the clock ticks ($changed pixels changed)"
 
 click() { xdotool mousemove --sync "$1" "$2" click 1; sleep 0.3; }
 # First brand: a row is about 20 px high; click inside the first one.
-click "$(sx $((720 + 600)))" "$(( $(sy 2280) + 10 ))"
-# Cross Trainers and Basketball: the indicator sits at the left of each box.
+click "$(sx $((lstBrands_left + lstBrands_width / 3)))" "$(( $(sy "$lstBrands_top") + 10 ))"
+# Cross Trainers and Basketball: the indicator sits at the left of each box,
+# which its frame places.
 for item in 0 1; do
-    click "$(( $(sx $((3240 + 120))) + 8 ))" "$(sy $((2160 + 480 + 480 * item + 375 / 2)))"
+    left=chkSneakerItem_${item}_left top=chkSneakerItem_${item}_top height=chkSneakerItem_${item}_height
+    click "$(( $(sx $((fraSneakerItems_left + ${!left}))) + 8 ))" \
+          "$(sy $((fraSneakerItems_top + ${!top} + ${!height} / 2)))"
 done
 # Three pairs.
-click "$(( $(sx $((5880 + 120))) + 8 ))" "$(sy $((2160 + 480 + 360 * 2 + 375 / 2)))"
+click "$(( $(sx $((fraPairs_left + optPair_3_left))) + 8 ))" "$(sy $((fraPairs_top + optPair_3_top + optPair_3_height / 2)))"
 shot 03-selected
-quoteArea="420x$(( $(sy $((5760 + 400))) - $(sy 5760) ))+$(sx 240)+$(sy 5760)"
-click "$(sx $((5640 + 1455 / 2)))" "$(sy $((4920 + 735 / 2)))"
+# The quote label grows to its text; the area covers twice its first height.
+quoteArea="420x$(( $(sy $((lblPriceQuote_top + 2 * lblPriceQuote_height))) - $(sy "$lblPriceQuote_top") ))"
+quoteArea+="+$(sx "$lblPriceQuote_left")+$(sy "$lblPriceQuote_top")"
+click "$(sx $((cmdCalculate_left + cmdCalculate_width / 2)))" "$(sy $((cmdCalculate_top + cmdCalculate_height / 2)))"
 sleep 0.5
 shot 04-quoted
 changed=$(pixels_changed 03-selected 04-quoted "$quoteArea")
 [ "${changed%% *}" -gt 200 ] || fail "no quote appeared at lblPriceQuote ($changed pixels changed; see 03 and 04)"
 echo "ok: the quote appeared ($changed pixels changed)"
 # Ticking and choosing left the controls in the form's colour.
-expect_pixel 04-quoted "form after the quote" 300 3500 255,0,0
+expect_pixel 04-quoted "form after the quote" $((lstBrands_left / 2)) "$listMiddle" 255,0,0
 
 # --- A colour change through the menu, a button holding the focus -----------
 menu_keys() {
