@@ -1,3 +1,6 @@
+#include "ScreenPixels.h"
+#include "TemporaryPriceFile.h"
+#include "TemporarySettings.h"
 #include "WindowDriver.h"
 
 #include <QAbstractButton>
@@ -8,7 +11,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QStyleOptionButton>
 #include <QTest>
 
@@ -41,12 +43,11 @@ private slots:
     {
         frmMain &form = driver->form();
         QCOMPARE(form.devicePixelRatio(), 2.0);
-        const qreal dpi = QGuiApplication::primaryScreen()->logicalDotsPerInch();
-        const QSize client(qRound(9075 * dpi / 1440), qRound(6300 * dpi / 1440));
+        const QSize client(px(9075), px(6300));
         QCOMPARE(form.centralWidget()->size(), client);
         QCOMPARE(form.centralWidget()->grab().size(), client * 2);
         auto *calculate = driver->find<QWidget>("cmdCalculate");
-        QCOMPARE(calculate->pos(), QPoint(qRound(5640 * dpi / 1440), qRound(4920 * dpi / 1440)));
+        QCOMPARE(calculate->pos(), QPoint(px(5640), px(4920)));
     }
 
     void noCaptionIsClipped()

@@ -1,3 +1,5 @@
+#include "TemporaryPriceFile.h"
+#include "TemporarySettings.h"
 #include "WindowDriver.h"
 
 #include "catalogue/PriceFile.h"

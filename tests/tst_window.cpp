@@ -1,3 +1,6 @@
+#include "ScreenPixels.h"
+#include "TemporaryPriceFile.h"
+#include "TemporarySettings.h"
 #include "WindowDriver.h"
 
 #include "window/WindowPlacement.h"
@@ -13,7 +16,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QSet>
 #include <QTest>
 #include <QTimer>
@@ -22,16 +24,6 @@
 using namespace testsupport;
 
 namespace {
-
-int px(int twips)
-{
-    return qRound(twips * QGuiApplication::primaryScreen()->logicalDotsPerInch() / 1440);
-}
-
-QRect rectOf(int left, int top, int width, int height)
-{
-    return QRect(QPoint(px(left), px(top)), QPoint(px(left + width) - 1, px(top + height) - 1));
-}
 
 // Runs `check` on the pop-up menu that opens next, then closes it.
 void onNextPopup(std::function<void(QMenu *)> check)
@@ -136,7 +128,7 @@ private slots:
             text = label->text();
         QCOMPARE(text, caption);
         QCOMPARE(widget->toolTip(), tooltip);
-        QCOMPARE(widget->geometry(), rectOf(twips.x(), twips.y(), twips.width(), twips.height()));
+        QCOMPARE(widget->geometry(), pxRect(twips.x(), twips.y(), twips.width(), twips.height()));
         const QFont font = widget->font();
         QCOMPARE(font.pointSizeF(), 9.75);
         QVERIFY(font.bold());
