@@ -1,4 +1,3 @@
-#include "ScreenPixels.h"
 #include "TemporaryPriceFile.h"
 #include "TemporarySettings.h"
 #include "WindowDriver.h"
@@ -11,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStyleOptionButton>
 #include <QTest>
 
@@ -43,11 +43,13 @@ private slots:
     {
         frmMain &form = driver->form();
         QCOMPARE(form.devicePixelRatio(), 2.0);
-        const QSize client(px(9075), px(6300));
+        // The logical pixels are those of the normal density, 96 dots per inch.
+        QCOMPARE(QGuiApplication::primaryScreen()->logicalDotsPerInch(), 96.0);
+        const QSize client(605, 420);
         QCOMPARE(form.centralWidget()->size(), client);
         QCOMPARE(form.centralWidget()->grab().size(), client * 2);
         auto *calculate = driver->find<QWidget>("cmdCalculate");
-        QCOMPARE(calculate->pos(), QPoint(px(5640), px(4920)));
+        QCOMPARE(calculate->pos(), QPoint(376, 328));
     }
 
     void noCaptionIsClipped()
