@@ -33,4 +33,4 @@ memcheck() {
 
 memcheck tst_session
 memcheck tst_pricefile_faults "faultsStopStartUpWithOneReport:missing file" \
-    "faultsStopStartUpWithOneReport:record cut short" "faultsStopStartUpWithOneReport:price not a number"
+    "faultsStopStartUpWithOneReport:short line in the middle" "faultsStopStartUpWithOneReport:price not a number"
