@@ -1,6 +1,5 @@
 #include "catalogue/PriceFile.h"
 #include "check/CheckCommand.h"
-#include "platform/ProgramFolder.h"
 #include "platform/QtDialogs.h"
 #include "platform/WaylandTitleBar.h"
 #include "window/frmMain.h"
@@ -23,8 +22,7 @@ int main(int argc, char *argv[])
     app.setQuitOnLastWindowClosed(false);
 
     platform::QtDialogs dialogs;
-    // The shop's prices lie beside the program, where an install links them in.
-    frmMain window(dialogs, catalogue::priceFilePath(platform::programFolder()));
+    frmMain window(dialogs, catalogue::priceFileBesideProgram());
     dialogs.setParent(&window);
     QObject::connect(&window, &frmMain::unloaded, &app, &QCoreApplication::exit);
 

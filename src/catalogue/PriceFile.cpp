@@ -1,5 +1,6 @@
 #include "catalogue/PriceFile.h"
 
+#include "platform/ProgramFolder.h"
 #include "platform/SequentialInput.h"
 
 #include <QDir>
@@ -268,9 +269,9 @@ PriceFileCheck checkInput(const QString &path, int maxFaults, Open open)
 
 } // namespace
 
-QString priceFilePath(const QString &programFolder)
+QString priceFileBesideProgram()
 {
-    return QDir(programFolder).filePath(QString::fromLatin1(PriceFileName));
+    return QDir(platform::programFolder()).filePath(QString::fromLatin1(PriceFileName));
 }
 
 Catalogue readPriceFile(const QString &path)

@@ -19,8 +19,8 @@ inline constexpr int MaxNameLength = 1000;
 // The largest price file that is read at all.
 inline constexpr qint64 MaxFileBytes = 64 * 1024 * 1024;
 
-// The price file beside the program.
-QString priceFilePath(const QString &programFolder);
+// The price file beside the program, where an install links the shop's prices in.
+QString priceFileBesideProgram();
 
 // Reads a price file: one record per line, a brand name and five prices
 // separated by commas, each field read with the runtime's sequential-input

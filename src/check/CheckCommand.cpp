@@ -3,7 +3,6 @@
 #include "catalogue/PriceFile.h"
 #include "check/PriceFileReport.h"
 #include "check/ReportText.h"
-#include "platform/ProgramFolder.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -97,7 +96,7 @@ int runCommandLine(int argc, char **argv)
     if (files.size() > 1)
         return usageError(QStringLiteral("Check one price file at a time."));
 
-    const QString path = files.isEmpty() ? catalogue::priceFilePath(platform::programFolder()) : files.constFirst();
+    const QString path = files.isEmpty() ? catalogue::priceFileBesideProgram() : files.constFirst();
     const PriceFileReport report = reportOn(catalogue::checkPriceFile(path));
     printTo(stdout, reportText(report).join(u'\n') + u'\n');
     return report.exitStatus();

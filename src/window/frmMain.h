@@ -16,7 +16,6 @@
 #include "catalogue/PriceTable.h"
 #include "platform/Dialogs.h"
 #include "platform/EventDelivery.h"
-#include "platform/ProgramFolder.h"
 #include "window/BrandList.h"
 
 #include <QMainWindow>
@@ -40,7 +39,7 @@ public:
     // The window reads its prices from `priceFile` when it loads; the program
     // itself passes the file beside it.
     explicit frmMain(platform::Dialogs &dialogs,
-                     const QString &priceFile = catalogue::priceFilePath(platform::programFolder()),
+                     const QString &priceFile = catalogue::priceFileBesideProgram(),
                      QWidget *parent = nullptr);
     ~frmMain() override;
 
