@@ -15,8 +15,6 @@ int main(int argc, char *argv[])
 
     platform::switchOffQtWaylandTitleBar();
     QApplication app(argc, argv);
-    if (check::reportUnusedArguments(QCoreApplication::arguments()))
-        return check::UsageError;
     // The window decides when the program ends: only the staff exit or an
     // error that no handler traps unloads it.
     app.setQuitOnLastWindowClosed(false);

@@ -102,15 +102,4 @@ int runCommandLine(int argc, char **argv)
     return report.exitStatus();
 }
 
-bool reportUnusedArguments(const QStringList &arguments)
-{
-    if (arguments.size() < 2)
-        return false;
-    const QString &first = arguments.at(1);
-    usageError(first.startsWith(u'-') ? QStringLiteral("Unknown option '%1'.").arg(first)
-                                      : QStringLiteral("Unexpected argument '%1': use --check to check a price file.")
-                                            .arg(first));
-    return true;
-}
-
 } // namespace check

@@ -18,9 +18,4 @@ bool isCommandLineRequest(int argc, char **argv);
 // it, 2 for a usage error.
 int runCommandLine(int argc, char **argv);
 
-// The window takes no arguments besides Qt's own, which the application object
-// has already removed from `arguments`. Tells staff on standard error about any
-// other and returns whether there was one.
-bool reportUnusedArguments(const QStringList &arguments);
-
 } // namespace check
