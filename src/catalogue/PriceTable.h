@@ -12,6 +12,11 @@ namespace catalogue {
 // columns and the price arrays are.
 inline constexpr int ItemCount = 5;
 enum Item : int { CrossTrainers = 0, Basketball = 1, Fitness = 2, Running = 3, Walking = 4 };
+// The items' names, as the check boxes and the staff's check of a price file show them.
+inline const std::array<QString, ItemCount> ItemNames{
+    QStringLiteral("Cross Trainers"), QStringLiteral("Basketball"), QStringLiteral("Fitness"),
+    QStringLiteral("Running"), QStringLiteral("Walking"),
+};
 
 // Whole-dollar prices, one array per item, parallel to the brand list: entry i
 // of every array belongs to the brand at position i.

@@ -1,5 +1,6 @@
 #include "check/ReportText.h"
 
+#include "catalogue/PriceTable.h"
 #include "platform/RuntimeError.h"
 
 #include <QDir>
@@ -9,10 +10,6 @@
 namespace check {
 
 namespace {
-
-const std::array<QString, catalogue::ItemCount> ItemNames{
-    QStringLiteral("Cross Trainers"), QStringLiteral("Basketball"), QStringLiteral("Fitness"),
-    QStringLiteral("Running"), QStringLiteral("Walking")};
 
 // Longer names run past their column rather than being cut.
 constexpr int WidestNameColumn = 32;
@@ -50,10 +47,10 @@ QString warningSentence(const Warning &warning)
     switch (warning.kind) {
     case Warning::OfferedWithoutPrice:
         return QStringLiteral("%1: %2 is offered at position %3, but its price is %4.")
-            .arg(name, ItemNames[warning.item]).arg(warning.position).arg(warning.price);
+            .arg(name, catalogue::ItemNames[warning.item]).arg(warning.position).arg(warning.price);
     case Warning::PriceOfGreyedItem:
         return QStringLiteral("%1: %2 is greyed at position %3, so its price %4 can never be quoted.")
-            .arg(name, ItemNames[warning.item]).arg(warning.position).arg(warning.price);
+            .arg(name, catalogue::ItemNames[warning.item]).arg(warning.position).arg(warning.price);
     case Warning::SameName:
         return QStringLiteral("%1 is the same name as on line %2; customers see it twice in the list.")
             .arg(name).arg(warning.earlierLine);
@@ -111,7 +108,7 @@ QStringList brandTable(const PriceFileReport &report)
                          .arg(QStringLiteral("Pos"), positionWidth)
                          .arg(QStringLiteral("Line"), lineWidth)
                          .arg(QStringLiteral("Brand"), -nameWidth);
-    for (const QString &item : ItemNames)
+    for (const QString &item : catalogue::ItemNames)
         header += QStringLiteral("  ") + item;
     QStringList lines{header};
 
@@ -125,7 +122,7 @@ QStringList brandTable(const PriceFileReport &report)
             const QString price = QString::number(row.prices[item]);
             text += QStringLiteral("  ")
                 + QStringLiteral("%1").arg(row.offered[item] ? price + u' ' : u'[' + price + u']',
-                                           int(ItemNames[item].size()));
+                                           int(catalogue::ItemNames[item].size()));
         }
         while (text.endsWith(u' '))
             text.chop(1);

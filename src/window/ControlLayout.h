@@ -33,10 +33,6 @@ inline constexpr TwipsRect optPairRect(int index) { return {120, 480 + 360 * (in
 
 inline const QString FormCaption = QStringLiteral("The Pellory Check Price Of Sneakers Program");
 
-inline const QString ItemCaptions[] = {
-    QStringLiteral("Cross Trainers"), QStringLiteral("Basketball"), QStringLiteral("Fitness"),
-    QStringLiteral("Running"), QStringLiteral("Walking"),
-};
 // Indexed by the number of pairs; there is no option for none.
 inline const QString PairCaptions[] = {
     QString(), QStringLiteral("One (1) Pair"), QStringLiteral("Two (2) Pair"), QStringLiteral("Three (3) Pair"),

@@ -106,7 +106,7 @@ void frmMain::createControls()
     place(fraPairs, window::fraPairsRect);
 
     for (int item = 0; item < catalogue::ItemCount; ++item) {
-        auto *box = named(new QCheckBox(window::ItemCaptions[item], fraSneakerItems),
+        auto *box = named(new QCheckBox(catalogue::ItemNames[item], fraSneakerItems),
                           QStringLiteral("chkSneakerItem_%1").arg(item));
         // The frame's tooltip is about the frame; the boxes have none of their own.
         box->installEventFilter(this);
