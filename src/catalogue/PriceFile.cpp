@@ -1,10 +1,10 @@
 #include "catalogue/PriceFile.h"
 
+#include "platform/Conversions.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SequentialInput.h"
 
 #include <QDir>
-#include <QLocale>
 
 #include <optional>
 
@@ -13,16 +13,12 @@ namespace catalogue {
 namespace {
 
 using platform::ErrorNumber;
+using platform::groupedIntegerText;
 using platform::RuntimeError;
 using platform::SequentialInput;
 using FieldEnd = SequentialInput::FieldEnd;
 
 const QString LineLayout = QStringLiteral("each line holds a brand name and five prices, separated by commas.");
-
-QString grouped(qint64 number)
-{
-    return QLocale(QLocale::English, QLocale::UnitedStates).toString(number);
-}
 
 // A field as a message shows it: a runaway one is cut, and the line ends a
 // quoted one may hold become blanks, so the sentence stays one readable line.
@@ -65,7 +61,7 @@ public:
             raise(ErrorNumber::Overflow, record.line,
                   QStringLiteral("Line %1 holds brand number %2; a price file may hold at most %3 brands.")
                       .arg(record.line)
-                      .arg(grouped(number), grouped(MaxRecords)));
+                      .arg(groupedIntegerText(number), groupedIntegerText(MaxRecords)));
         return true;
     }
 
@@ -97,7 +93,7 @@ private:
             raise(ErrorNumber::Overflow, field.line,
                   QStringLiteral("Line %1: the brand name is %2 characters long; a name may have at most %3.")
                       .arg(field.line)
-                      .arg(grouped(field.text.size()), grouped(MaxNameLength)));
+                      .arg(groupedIntegerText(field.text.size()), groupedIntegerText(MaxNameLength)));
         record.brand = field.text.toString();
         record.quoted = field.quoted;
         // Each price is a field of its own, never assigned over another: the

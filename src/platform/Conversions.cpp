@@ -2,6 +2,7 @@
 
 #include "platform/RuntimeError.h"
 
+#include <QLocale>
 #include <QVarLengthArray>
 
 #include <charconv>
@@ -321,6 +322,11 @@ QString booleanText(bool value)
 QString integerText(std::int64_t value)
 {
     return QString::number(value);
+}
+
+QString groupedIntegerText(std::int64_t value)
+{
+    return QLocale(QLocale::English, QLocale::UnitedStates).toString(qlonglong(value));
 }
 
 } // namespace platform

@@ -38,5 +38,7 @@ double roundHalfEven(double value);
 // The runtime's texts for a Boolean and an integer.
 QString booleanText(bool value);
 QString integerText(std::int64_t value);
+// An integer with thousands separators (32,767), as messages to the staff write sizes and limits.
+QString groupedIntegerText(std::int64_t value);
 
 } // namespace platform

@@ -1,11 +1,11 @@
 #include "platform/FileBytes.h"
 
+#include "platform/Conversions.h"
 #include "platform/RuntimeError.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocale>
 
 #include <limits>
 #include <optional>
@@ -20,11 +20,6 @@
 namespace platform {
 
 namespace {
-
-QString grouped(qint64 number)
-{
-    return QLocale(QLocale::English, QLocale::UnitedStates).toString(number);
-}
 
 QString fileName(const QString &path)
 {
@@ -70,10 +65,10 @@ QString fileName(const QString &path)
 
 void raiseTooLarge(const QString &path, qint64 size, qint64 maxBytes)
 {
-    const QString limit = QStringLiteral("%1 MB (%2 bytes)").arg(maxBytes / (1024 * 1024)).arg(grouped(maxBytes));
+    const QString limit = QStringLiteral("%1 MB (%2 bytes)").arg(maxBytes / (1024 * 1024)).arg(groupedIntegerText(maxBytes));
     const QString detail = size >= 0
         ? QStringLiteral("%1 is %2 bytes long; the largest file that is read is %3.")
-              .arg(fileName(path), grouped(size), limit)
+              .arg(fileName(path), groupedIntegerText(size), limit)
         : QStringLiteral("%1 is longer than %2, the largest file that is read.").arg(fileName(path), limit);
     throw RuntimeError(ErrorNumber::Overflow).at(path, 0).withDetail(detail);
 }
