@@ -14,9 +14,13 @@ using platform::SequentialInput;
 
 namespace {
 
-// Reads one field per letter of `kinds`: t = text, n = number.
-QStringList readFields(SequentialInput &input, const QString &kinds)
+// Reads one field per letter of `kinds`: t = text, n = number; a leading S
+// or T reads with spreadsheet rules, fields separated by commas or tabs.
+QStringList readFields(SequentialInput &input, QString kinds)
 {
+    if (kinds.startsWith(u'S') || kinds.startsWith(u'T'))
+        input.useSpreadsheetRules(kinds.front() == u'S' ? u',' : u'\t');
+    kinds.remove(u'S').remove(u'T');
     QStringList fields;
     for (const QChar kind : kinds)
         fields << (kind == u'n' ? QString::number(input.readInteger()) : input.readText());
@@ -92,6 +96,9 @@ void TestSequentialInput::fields_data()
     QTest::newRow("text after closing quote starts a field") << QByteArray("\"abc\"xyz,def") << "ttt" << QStringList{"abc", "xyz", "def"} << true;
     QTest::newRow("blanks after closing quote skipped") << QByteArray("\"abc\"   ,def") << "tt" << QStringList{"abc", "def"} << true;
     QTest::newRow("doubled quote is no escape") << QByteArray("\"1,2\"\"X\"") << "tt" << QStringList{"1,2", "X"} << true;
+    QTest::newRow("spreadsheet rules: doubled quote is one") << QByteArray("\"The \"\"Best\"\" Co.\",\"\"\"\"") << "Stt" << QStringList{"The \"Best\" Co.", "\""} << true;
+    QTest::newRow("spreadsheet rules: tabs separate, commas are text") << QByteArray("Harrow, Vane\t60\t\t5\r\n") << "Ttnnn" << QStringList{"Harrow, Vane", "60", "0", "5"} << true;
+    QTest::newRow("spreadsheet rules: a tab is no blank") << QByteArray("\tx\t 7") << "Tttn" << QStringList{"", "x", "7"} << true;
     QTest::newRow("unterminated quote reads to the end") << QByteArray("\"abc,def\r\nghi") << "t" << QStringList{"abc,def\r\nghi"} << true;
     QTest::newRow("numbers split at blanks") << QByteArray("1 2\t3\r\n") << "nnn" << QStringList{"1", "2", "3"} << true;
     QTest::newRow("blanks before comma after number") << QByteArray("60  ,70") << "nn" << QStringList{"60", "70"} << true;
@@ -244,6 +251,9 @@ void TestSequentialInput::decoding_data()
     QTest::newRow("above U+10FFFF is not UTF-8") << QByteArray("\xF4\x90\x80\x80") << QStringLiteral(u"\u00F4\u0090\u20AC\u20AC");
     QTest::newRow("sequence cut off at the end") << QByteArray("ab\xC3") << QStringLiteral(u"ab\u00C3");
     QTest::newRow("lone continuation byte") << QByteArray("a\xA9") << QStringLiteral(u"a\u00A9");
+    QTest::newRow("UTF-16 little-endian") << QByteArray("\xFF\xFE" "a\0\xE9\0\xAC\x20", 8) << QStringLiteral(u"a\u00E9\u20AC");
+    QTest::newRow("UTF-16 big-endian") << QByteArray("\xFE\xFF\0a\0\xE9\x20\xAC", 8) << QStringLiteral(u"a\u00E9\u20AC");
+    QTest::newRow("UTF-16 pair of surrogates") << QByteArray("\xFF\xFE\x3D\xD8\x5F\xDC", 6) << QStringLiteral(u"\U0001F45F");
 }
 
 void TestSequentialInput::decoding()
@@ -252,7 +262,11 @@ void TestSequentialInput::decoding()
     QFETCH(QString, expected);
 
     QCOMPARE(platform::decodeShopText(bytes), expected);
-    SequentialInput input = SequentialInput::fromBytes(bytes + ",1");
+    // The comma after the text is written in the text's own encoding.
+    const QByteArray comma = bytes.startsWith("\xFF\xFE") ? QByteArray(",\0", 2)
+        : bytes.startsWith("\xFE\xFF")                    ? QByteArray("\0,", 2)
+                                                          : QByteArray(",");
+    SequentialInput input = SequentialInput::fromBytes(bytes + comma);
     QCOMPARE(input.readText(), expected);
 }
 

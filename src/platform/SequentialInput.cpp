@@ -12,14 +12,16 @@ namespace {
 
 constexpr char16_t EndOfData = 0x1A;
 
-bool isBlank(char16_t c)
-{
-    return c == u' ' || c == u'\t';
-}
-
 bool isLineEnd(char16_t c)
 {
     return c == u'\r' || c == u'\n';
+}
+
+// A tab is a blank unless it separates the fields.
+template <char16_t Separator>
+constexpr bool isBlankBetween(char16_t c)
+{
+    return c == u' ' || (Separator != u'\t' && c == u'\t');
 }
 
 qsizetype countLineEnds(const QChar *data, qsizetype from, qsizetype to)
@@ -52,10 +54,22 @@ SequentialInput SequentialInput::fromBytes(const QByteArray &bytes, const QStrin
 {
     if (maxBytes >= 0 && bytes.size() > maxBytes)
         raiseTooLarge(path, bytes.size(), maxBytes);
-    bool readAsWindows1252 = false;
-    SequentialInput input(decodeShopText(bytes, &readAsWindows1252), path);
-    input.m_readAsWindows1252 = readAsWindows1252;
+    ShopTextEncoding encoding = ShopTextEncoding::Utf8;
+    SequentialInput input(decodeShopText(bytes, &encoding), path);
+    input.m_encoding = encoding;
     return input;
+}
+
+void SequentialInput::useSpreadsheetRules(char16_t separator)
+{
+    m_separator = separator;
+    m_blankTab = separator == u'\t' ? u' ' : u'\t';
+    m_doubledQuotes = true;
+}
+
+QString SequentialInput::Field::withSingleQuotes() const
+{
+    return text.toString().replace(QLatin1String("\"\""), QLatin1String("\""));
 }
 
 bool SequentialInput::atEnd() const
@@ -96,7 +110,7 @@ bool SequentialInput::atEndOfRecords()
 QString SequentialInput::readText()
 {
     failAtEnd();
-    return readField(FieldKind::Text).text.toString();
+    return readField(FieldKind::Text).toString();
 }
 
 namespace {
@@ -148,7 +162,7 @@ SequentialInput::IntegerValue SequentialInput::toInteger(const Field &field)
     // but it must never reach the cast.
     if (value != value)
         return {0, IntegerFault::NotANumber};
-    return {static_cast<std::int16_t>(value), IntegerFault::None};
+    return {static_cast<std::int16_t>(value), IntegerFault::None, value != *parsed};
 }
 
 std::int16_t SequentialInput::readInteger()
@@ -172,25 +186,41 @@ std::int16_t SequentialInput::readInteger()
 // and only a text field is copied.
 SequentialInput::Field SequentialInput::readField(FieldKind kind)
 {
+    return m_separator == u'\t' ? readFieldSeparatedBy<u'\t'>(kind) : readFieldSeparatedBy<u','>(kind);
+}
+
+// The separator is a constant here, so testing a character against the
+// separator, the line ends and the blanks compiles to one test of a set.
+template <char16_t Separator>
+SequentialInput::Field SequentialInput::readFieldSeparatedBy(FieldKind kind)
+{
     m_lineJustEnded = false;
-    skipBlanks();
+    const QChar *data = m_text.constData();
+    while (m_pos < m_end && isBlankBetween<Separator>(data[m_pos].unicode()))
+        ++m_pos;
     const int startLine = m_line;
     if (m_pos >= m_end)
         return {QStringView(), false, true, FieldEnd::EndOfData, startLine};
 
-    const QChar *data = m_text.constData();
     qsizetype start = m_pos;
     qsizetype length = 0;
     bool closed = true;
+    bool escapedQuotes = false;
     const bool quoted = data[m_pos] == u'"';
     if (quoted) {
         start = m_pos + 1;
         qsizetype i = start;
         int lineEnds = 0;
+        bool doubledQuotes = false;
         for (; i < m_end; ++i) {
             const char16_t c = data[i].unicode();
-            if (c == u'"')
-                break;
+            if (c == u'"') {
+                if (i + 1 >= m_end || data[i + 1] != u'"' || !m_doubledQuotes)
+                    break;
+                doubledQuotes = true;
+                ++i;
+                continue;
+            }
             if (c == u'\0')
                 failOnNul(i, startLine + lineEnds);
             if (c == u'\n' || (c == u'\r' && (i + 1 >= m_end || data[i + 1] != u'\n')))
@@ -198,6 +228,7 @@ SequentialInput::Field SequentialInput::readField(FieldKind kind)
         }
         length = i - start;
         m_line += lineEnds;
+        escapedQuotes = doubledQuotes;
         // Without a closing quote the field runs to the end of the data.
         closed = i < m_end;
         m_pos = closed ? i + 1 : m_end;
@@ -206,8 +237,17 @@ SequentialInput::Field SequentialInput::readField(FieldKind kind)
         qsizetype i = start;
         for (; i < m_end; ++i) {
             const char16_t c = data[i].unicode();
-            if (c == u',' || isLineEnd(c) || (number && isBlank(c)))
+            if (c == Separator || isLineEnd(c))
                 break;
+            if (number && isBlankBetween<Separator>(c)) {
+                // A spreadsheet may write a blank between a dollar sign
+                // and its amount; the amount belongs to the same field.
+                if (!m_doubledQuotes || data[i - 1] != u'$')
+                    break;
+                while (i + 1 < m_end && isBlankBetween<Separator>(data[i + 1].unicode()))
+                    ++i;
+                continue;
+            }
             if (c == u'\0')
                 failOnNul(i, startLine);
         }
@@ -219,11 +259,12 @@ SequentialInput::Field SequentialInput::readField(FieldKind kind)
         }
     }
 
-    skipBlanks();
+    while (m_pos < m_end && isBlankBetween<Separator>(data[m_pos].unicode()))
+        ++m_pos;
     FieldEnd end = FieldEnd::NextField;
     if (m_pos >= m_end) {
         end = FieldEnd::EndOfData;
-    } else if (data[m_pos] == u',') {
+    } else if (data[m_pos] == Separator) {
         ++m_pos;
         end = FieldEnd::Comma;
     } else if (atLineEnd()) {
@@ -231,7 +272,7 @@ SequentialInput::Field SequentialInput::readField(FieldKind kind)
         end = FieldEnd::LineEnd;
         m_lineJustEnded = true;
     }
-    return {QStringView(data + start, length), quoted, closed, end, startLine};
+    return {QStringView(data + start, length), quoted, closed, end, startLine, escapedQuotes};
 }
 
 // The position moves to the NUL first, so a reader that goes on after the
@@ -298,6 +339,40 @@ QStringView SequentialInput::restOfLine() const
     while (i < m_end && !isLineEnd(data[i].unicode()))
         ++i;
     return QStringView(data + m_pos, i - m_pos);
+}
+
+QStringView SequentialInput::nextLineWithData() const
+{
+    const QChar *data = m_text.constData();
+    qsizetype start = m_pos;
+    for (;;) {
+        qsizetype i = start;
+        while (i < m_end && isBlank(data[i].unicode()))
+            ++i;
+        if (i >= m_end || !isLineEnd(data[i].unicode()))
+            break;
+        start = i + 1;
+    }
+    qsizetype end = start;
+    while (end < m_end && !isLineEnd(data[end].unicode()))
+        ++end;
+    return QStringView(data + start, end - start);
+}
+
+void SequentialInput::readAgainFrom(const Mark &mark)
+{
+    m_pos = mark.position;
+    m_line = mark.line;
+    m_lineJustEnded = mark.lineJustEnded;
+}
+
+QStringView SequentialInput::lineFrom(const Mark &mark) const
+{
+    const QChar *data = m_text.constData();
+    qsizetype end = mark.position;
+    while (end < m_end && !isLineEnd(data[end].unicode()))
+        ++end;
+    return QStringView(data + mark.position, end - mark.position);
 }
 
 void SequentialInput::skipRestOfLine()

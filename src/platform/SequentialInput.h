@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/RuntimeError.h"
+#include "platform/TextDecoding.h"
 
 #include <QString>
 
@@ -21,6 +22,9 @@ namespace platform {
 //   removed; an unquoted numeric field also ends at a space or tab;
 // - after a field, blanks, then one comma or one line end are consumed;
 // - a Ctrl-Z byte (0x1A) marks the end of the data, as in old DOS files.
+// Spreadsheet rules (useSpreadsheetRules) change two of these: a quote mark
+// written twice inside a quoted field is one quote mark of the text, and the
+// fields may be separated by tabs instead of commas (a tab then is no blank).
 // Reading a field when no data is left raises "Input past end of file"; so
 // does a NUL byte, which no text file written by hand contains.
 // Errors raised while reading carry the file's path and the line number.
@@ -39,6 +43,11 @@ public:
     // Reads already loaded bytes, decoded as shop text (see TextDecoding.h).
     static SequentialInput fromBytes(const QByteArray &bytes, const QString &path = {},
                                      qint64 maxBytes = AnySize);
+
+    // Reads on with spreadsheet rules, fields separated by `separator` (a
+    // comma or a tab).
+    void useSpreadsheetRules(char16_t separator);
+    char16_t fieldSeparator() const { return m_separator; }
 
     // True when nothing but blank or whitespace-only lines is left. Skips
     // those lines, so blank lines between or after records are no error.
@@ -67,6 +76,13 @@ public:
         bool closed = true;    // false for a quoted field whose closing quote never came
         FieldEnd end = FieldEnd::EndOfData;
         int line = 0;          // the line the field starts on
+        bool doubledQuotes = false; // `text` holds quote marks written twice, as spreadsheet rules read them
+
+        // The field's text, a doubled quote mark read as one.
+        QString toString() const { return doubledQuotes ? withSingleQuotes() : text.toString(); }
+
+    private:
+        QString withSingleQuotes() const;
     };
     // Read one field with the rules above, for readers that check a record's
     // layout themselves; only a NUL byte raises an error here. At the end of
@@ -74,11 +90,12 @@ public:
     Field readTextField() { return readField(FieldKind::Text); }
     Field readNumberField() { return readField(FieldKind::Number); }
 
-    enum class IntegerFault { None, NotANumber, TooHigh, TooLow };
+    enum class IntegerFault : std::uint8_t { None, NotANumber, TooHigh, TooLow };
     struct IntegerValue
     {
         std::int16_t value = 0;
         IntegerFault fault = IntegerFault::None;
+        bool rounded = false;   // the field held a fraction that rounding took away
     };
     // Converts a numeric field the way readInteger does, without raising.
     static IntegerValue toInteger(const Field &field);
@@ -91,6 +108,20 @@ public:
 
     // The rest of the current line, up to its line end.
     QStringView restOfLine() const;
+    // The first line that holds more than blanks, from the current position on.
+    QStringView nextLineWithData() const;
+
+    // A place in the input to read again from, and what stands on its line
+    // from there on.
+    struct Mark
+    {
+        qsizetype position = 0;
+        int line = 1;
+        bool lineJustEnded = false;
+    };
+    Mark mark() const { return {m_pos, m_line, m_lineJustEnded}; }
+    void readAgainFrom(const Mark &mark);
+    QStringView lineFrom(const Mark &mark) const;
     // Goes on at the start of the next line, unless the last field read
     // ended its line; so a reader that found a fault goes on with the line
     // after it.
@@ -99,23 +130,30 @@ public:
     // The 1-based line the next field starts on.
     int lineNumber() const { return m_line; }
     QString path() const { return m_path; }
+    ShopTextEncoding encoding() const { return m_encoding; }
     // The bytes were not valid UTF-8 and were read as Windows-1252.
-    bool readAsWindows1252() const { return m_readAsWindows1252; }
+    bool readAsWindows1252() const { return m_encoding == ShopTextEncoding::Windows1252; }
 
 private:
     SequentialInput(QString text, QString path);
 
     enum class FieldKind { Text, Number };
     Field readField(FieldKind kind);
+    template <char16_t Separator>
+    Field readFieldSeparatedBy(FieldKind kind);
     // The runtime's reads raise Input past end of file when no data is left.
     void failAtEnd();
     [[noreturn]] Q_DECL_COLD_FUNCTION void failOnNul(qsizetype at, int line);
     [[noreturn]] void fail(ErrorNumber number, int line, const QString &detail = {}) const;
+    bool isBlank(char16_t c) const { return c == u' ' || c == m_blankTab; }
     void skipBlanks()
     {
         const QChar *data = m_text.constData();
-        while (m_pos < m_end && (data[m_pos] == u' ' || data[m_pos] == u'\t'))
-            ++m_pos;
+        const char16_t blankTab = m_blankTab;
+        qsizetype pos = m_pos;
+        while (pos < m_end && (data[pos] == u' ' || data[pos] == blankTab))
+            ++pos;
+        m_pos = pos;
     }
     void consumeLineEnd();
     bool atLineEnd() const;
@@ -127,7 +165,12 @@ private:
     qsizetype m_end = 0;
     int m_line = 1;
     bool m_lineJustEnded = false;
-    bool m_readAsWindows1252 = false;
+    ShopTextEncoding m_encoding = ShopTextEncoding::Utf8;
+    char16_t m_separator = u',';
+    // A tab where it counts as a blank; a space, which is one anyway, where
+    // tabs separate the fields.
+    char16_t m_blankTab = u'\t';
+    bool m_doubledQuotes = false;
 };
 
 } // namespace platform

@@ -23,6 +23,21 @@ bool startsWithByteOrderMark(const QByteArray &bytes)
     return bytes.startsWith("\xEF\xBB\xBF");
 }
 
+// Two bytes a unit; an odd last byte is half a character and is kept as a
+// replacement character rather than dropped unseen.
+QString decodeUtf16(const QByteArray &bytes, ShopTextEncoding byteOrder)
+{
+    const bool little = byteOrder == ShopTextEncoding::Utf16LittleEndian;
+    QString text(bytes.size() / 2, Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    const auto *in = reinterpret_cast<const unsigned char *>(bytes.constData());
+    for (qsizetype i = 0; i + 1 < bytes.size(); i += 2)
+        out[i / 2] = little ? char16_t(in[i] | in[i + 1] << 8) : char16_t(in[i] << 8 | in[i + 1]);
+    if (bytes.size() % 2 != 0)
+        text += QChar::ReplacementCharacter;
+    return text;
+}
+
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF and
 // no sequence cut off at the end. Shop files are mostly ASCII, so eight bytes
 // at a time are checked for a high bit before looking at single bytes; the
@@ -91,14 +106,26 @@ QString decodeWindows1252(const QByteArray &bytes)
     return text;
 }
 
-QString decodeShopText(const QByteArray &bytes, bool *readAsWindows1252)
+QString decodeShopText(const QByteArray &bytes, ShopTextEncoding *encoding)
 {
-    // A byte-order mark is only ever written by an editor saving UTF-8, so it
-    // is dropped even when the bytes after it turn out not to be UTF-8.
+    // No text a shop writes starts with the bytes FF FE or FE FF in UTF-8 or
+    // Windows-1252 (they would read "ÿþ"), so they always mean UTF-16.
+    ShopTextEncoding found = ShopTextEncoding::Utf8;
+    if (bytes.startsWith("\xFF\xFE"))
+        found = ShopTextEncoding::Utf16LittleEndian;
+    else if (bytes.startsWith("\xFE\xFF"))
+        found = ShopTextEncoding::Utf16BigEndian;
+    if (encoding)
+        *encoding = found;
+    if (found != ShopTextEncoding::Utf8)
+        return decodeUtf16(bytes.sliced(2), found);
+
+    // A UTF-8 byte-order mark is only ever written by an editor saving UTF-8,
+    // so it is dropped even when the bytes after it turn out not to be UTF-8.
     const QByteArray body = startsWithByteOrderMark(bytes) ? bytes.sliced(3) : bytes;
     const bool utf8 = isValidUtf8(body.constData(), body.constData() + body.size());
-    if (readAsWindows1252)
-        *readAsWindows1252 = !utf8;
+    if (encoding && !utf8)
+        *encoding = ShopTextEncoding::Windows1252;
     return utf8 ? QString::fromUtf8(body) : decodeWindows1252(body);
 }
 
