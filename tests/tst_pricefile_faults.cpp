@@ -38,6 +38,26 @@ QByteArray severalMegabytes(char c)
 }
 
 const QByteArray GoodLine = "\"A\",1,2,3,4,5\r\n";
+const QByteArray Heading = "Brand,Cross Trainers,Basketball,Fitness,Running,Walking\r\n";
+
+// A spreadsheet's "Unicode text": UTF-16 with a byte-order mark.
+QByteArray utf16(const QString &text, QSysInfo::Endian order)
+{
+    QByteArray bytes = order == QSysInfo::LittleEndian ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
+    for (const QChar c : text) {
+        const char high = char(c.unicode() >> 8);
+        const char low = char(c.unicode() & 0xFF);
+        bytes.append(order == QSysInfo::LittleEndian ? low : high).append(order == QSysInfo::LittleEndian ? high : low);
+    }
+    return bytes;
+}
+
+// An export the spreadsheet programs wrote, committed with the script that made them.
+QByteArray exported(const QString &name)
+{
+    QFile file(QStringLiteral(PELLORY_SPREADSHEET_EXPORTS "/") + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 // Whatever stands at `path`, so a test can tell that loading left it alone.
 QByteArray snapshot(const QString &path)
@@ -148,6 +168,37 @@ private slots:
                     "quote.";
         // The open name runs on to the next quote, the one that opens "C";
         // the C left over is then read where a price belongs.
+        const QString order = QStringLiteral("Cross Trainers, Basketball, Fitness, Running, Walking");
+        QTest::newRow("heading naming the items in another order")
+            << Setup::File << QByteArray("Brand,Basketball,Cross Trainers,Fitness,Running,Walking\r\n" + GoodLine)
+            << 13 << "Type mismatch" << 1
+            << "Line 1 is a heading row that names the items in another order; the kiosk reads the prices in the "
+               "order " + order + ": put the columns in that order.";
+        QTest::newRow("first line of words that is no heading")
+            << Setup::File << QByteArray("\r\nName,Price 1,Price 2,Price 3,Price 4,Price 5\r\n" + GoodLine) << 13
+            << "Type mismatch" << 2
+            << "Line 2: \"Price\" is not a whole number of dollars. If line 2 is a heading row, it must name the five "
+               "items in the order " + order + ", or be deleted.";
+        QTest::newRow("semicolons between the fields")
+            << Setup::File << QByteArray("Stridewell;65,50;80;55;90;60\r\n") << 13 << "Type mismatch" << 1
+            << "Line 1 separates its fields with semicolons, where the kiosk needs commas; export the price list "
+               "again with a comma as the field delimiter.";
+        QTest::newRow("prices but no name")
+            << Setup::File << QByteArray(GoodLine + ",,,,,\r\n,0,95,0,85,0\r\n") << 13 << "Type mismatch" << 3
+            << "Line 3 has prices but no brand name; write the brand's name before its prices, or delete the line.";
+        QTest::newRow("tab-separated line cut short")
+            << Setup::File << QByteArray("A\t1\t2\t3\t4\t5\r\nHarrow, Vane & Co.\t0\t120\r\n") << 62
+            << "Input past end of file" << 2
+            << "Line 2 has 3 fields; each line holds a brand name and five prices, separated by tabs.";
+        QTest::newRow("comma in a quoted price that is no thousands separator")
+            << Setup::File << QByteArray(GoodLine + "\"B\",\"65,50\",2,3,4,5\r\n") << 13 << "Type mismatch" << 2
+            << "Line 2: \"65,50\" is not a whole number of dollars.";
+        QTest::newRow("dollar amount above the highest price")
+            << Setup::File << QByteArray("\"A\",\"$40,000.00\",2,3,4,5\r\n") << 6 << "Overflow" << 1
+            << "Line 1: $40,000.00 is above the highest price, 32767.";
+        QTest::newRow("name of 1001 characters outside the basic plane")
+            << Setup::File << QByteArray("\"" + QByteArray("\xF0\x9F\x91\x9F").repeated(1001) + "\",1,2,3,4,5\r\n")
+            << 6 << "Overflow" << 1 << "Line 1: the brand name is 1,001 characters long; a name may have at most 1,000.";
         QTest::newRow("name with no closing quote before another record")
             << Setup::File << QByteArray(GoodLine + "\"No closing quote,1,2,3,4,5\r\n\"C\",1,2,3,4,5\r\n") << 13
             << "Type mismatch" << 3
@@ -210,7 +261,10 @@ private slots:
                  qPrintable(report));
         const QString where = QStringLiteral("\nFile: ") + QDir::toNativeSeparators(path)
             + (line > 0 ? QStringLiteral("\nLine: %1").arg(line) : QString());
-        QVERIFY2(report.endsWith(where + QStringLiteral("\n\n") + sentence), qPrintable(report));
+        QVERIFY2(report.endsWith(where + QStringLiteral("\n\n") + sentence
+                                 + QStringLiteral("\n\nTo list every faulty line of the price file, run pellory "
+                                                  "--check in a terminal.")),
+                 qPrintable(report));
 
         QCOMPARE(snapshot(path), before);
         // Start-up stopped before the clock setting is written again.
@@ -240,6 +294,30 @@ private slots:
                                                        << QString(1000, u'n') << QList<int>{1, 2, 3, 4, 5};
         QTest::newRow("Ctrl-Z followed by blanks and line ends")
             << QByteArray(GoodLine + "\x1A \t\r\n\r\n") << 1 << "A" << QList<int>{1, 2, 3, 4, 5};
+        QTest::newRow("brand name of 1000 characters outside the basic plane")
+            << QByteArray(QByteArray("\xF0\x9F\x91\x9F").repeated(1000) + ",1,2,3,4,5\r\n") << 1
+            << QString::fromUtf8(QByteArray("\xF0\x9F\x91\x9F").repeated(1000)) << QList<int>{1, 2, 3, 4, 5};
+        QTest::newRow("spreadsheet \"Unicode text\": UTF-16 LE, heading, tabs, CR LF")
+            << utf16(QStringLiteral("Brand\tCross Trainers\tBasketball\tFitness\tRunning\tWalking\r\n"
+                                    "Harrow, Vane & Co.\t0\t120\t0\t105\t75\r\n"
+                                    "\"The \"\"Best\"\" Shoe Co.\"\t84\t96\t62\t88\t57\r\n"
+                                    "\t\t\t\t\t\r\n"
+                                    "Grand Atelier\t$1,234.00\t\"$1,480.00\"\t990\t$ 1,100\t1050\r\n"),
+                     QSysInfo::LittleEndian)
+            << 3 << "Grand Atelier" << QList<int>{1234, 1480, 990, 1100, 1050};
+        QTest::newRow("UTF-16 BE with byte-order mark")
+            << utf16(QStringLiteral("\"Caf\u00e9\",1,2,3,4,5\n"), QSysInfo::BigEndian) << 1
+            << QString::fromUtf8("Café") << QList<int>{1, 2, 3, 4, 5};
+        QTest::newRow("spreadsheet CSV in UTF-8: byte-order mark, heading, currency, empty rows")
+            << QByteArray("\xEF\xBB\xBF" + Heading + "\"Harrow, Vane & Co.\",0,120,0,105,75\r\n"
+                          "Caf\xC3\xA9 \xC3\x89lan,$65.00,\"$1,480.00\",$ 60,-$0.40,\" 55.00 \"\r\n,,,,,\r\n,,,,,\r\n")
+            << 2 << QString::fromUtf8("Café Élan") << QList<int>{65, 1480, 60, 0, 55};
+        QTest::newRow("spreadsheet CSV in Windows-1252")
+            << QByteArray(Heading + "Caf\xE9 \xC9lan,75,86,60,82,55\r\n") << 1 << QString::fromUtf8("Café Élan")
+            << QList<int>{75, 86, 60, 82, 55};
+        QTest::newRow("quote marks written twice inside a quoted name")
+            << QByteArray(GoodLine + "\"The \"\"Best\"\" Shoe Co.\",84,96,62,88,57\r\n") << 2
+            << "The \"Best\" Shoe Co." << QList<int>{84, 96, 62, 88, 57};
         QTest::newRow("fifth price left empty, no final line end") << QByteArray(GoodLine + "\"B\",1,2,3,4,") << 2
                                                                    << "B" << QList<int>{1, 2, 3, 4, 0};
     }
@@ -265,6 +343,71 @@ private slots:
         QCOMPARE(snapshot(priceFile->path()), bytes);
     }
 
+    // The price list exported by the spreadsheet programs themselves loads
+    // with the names and prices the spreadsheet holds. Prices the file
+    // writes with cents are rounded, half to even, and each is reported.
+    void spreadsheetExportsLoad_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("brands");
+        QTest::addColumn<QStringList>("roundedPrices");
+        QTest::addColumn<bool>("readAsWindows1252");
+
+        // Line 12 of the spreadsheet is empty and takes no position.
+        const QStringList asShown{
+            "Stridewell 65 80 55 90 60",           "Kestrel Court 0 95 0 85 0",
+            "Marlowe & Finch 0 110 70 99 0",       "Ottoline 72 88 64 79 58",
+            "Bramblefoot 60 74 49 69 52",          "Harrow, Vane & Co. 0 120 0 105 75",
+            "Quillback 0 89 0 92 0",               "Tessaro 0 99 0 89 0",
+            "Northwind Runners 0 78 0 115 66",     "Lumen Sport 0 92 0 97 71",
+            "The \"Best\" Shoe Co. 84 96 62 88 57", "Fenwick Athletic 69 83 59 94 63",
+            "Caf\u00e9 \u00c9lan 75 86 60 82 55",   "Grand Atelier 1234 1480 990 1100 1050",
+        };
+        // Saved as values, the Fitness price the spreadsheet shows as 59 is 58.5.
+        QStringList asValues = asShown;
+        asValues[11] = QStringLiteral("Fenwick Athletic 69 83 58 94 63");
+        const QStringList cents{"6: Cross Trainers 59.99 as 60"};
+        const QStringList bothHalves{"6: Cross Trainers 59.99 as 60", "14: Fitness 58.5 as 58"};
+
+        QTest::newRow("Calc, default settings") << "calc-default.csv" << asValues << bothHalves << true;
+        QTest::newRow("Calc, recommended settings") << "calc-recommended.csv" << asShown << cents << false;
+        QTest::newRow("Calc, tab-separated") << "calc-tab.txt" << asShown << cents << false;
+        QTest::newRow("Calc, UTF-16 tab-separated") << "calc-unicode.txt" << asShown << cents << false;
+        QTest::newRow("Gnumeric, default settings") << "gnumeric-default.csv" << asValues << bothHalves << false;
+        QTest::newRow("Gnumeric, recommended settings") << "gnumeric-recommended.csv" << asShown << cents << false;
+        QTest::newRow("Gnumeric, tab-separated") << "gnumeric-tab.txt" << asShown << cents << false;
+    }
+    void spreadsheetExportsLoad()
+    {
+        QFETCH(QString, file);
+        QFETCH(QStringList, brands);
+        QFETCH(QStringList, roundedPrices);
+        QFETCH(bool, readAsWindows1252);
+
+        const QByteArray bytes = exported(file);
+        QVERIFY2(!bytes.isEmpty(), qPrintable(file));
+        const catalogue::PriceFileCheck check = catalogue::checkPriceFileBytes(bytes, file);
+        QCOMPARE(check.faults.size(), 0);
+        QCOMPARE(check.headingLine, 1);
+        QCOMPARE(check.readAsWindows1252, readAsWindows1252);
+        QStringList read;
+        QStringList rounded;
+        for (const catalogue::PriceRecord &record : check.records) {
+            QString row = record.brand;
+            for (const std::int16_t price : record.prices)
+                row += u' ' + QString::number(price);
+            read << row;
+            for (const catalogue::PriceRecord::RoundedPrice &price : record.rounded)
+                rounded << QStringLiteral("%1: %2 %3 as %4")
+                               .arg(record.line)
+                               .arg(catalogue::ItemNames[price.item], price.written)
+                               .arg(record.prices[price.item]);
+        }
+        QCOMPARE(read, brands);
+        QCOMPARE(rounded, roundedPrices);
+        QCOMPARE(catalogue::parsePriceFile(bytes, file).roundedPrices, roundedPrices.size());
+    }
+
     // The staff's check reads with the window's reader, goes on after each
     // faulty line and agrees with the window on the first fault.
     void checkListsEveryFaultyLine_data()
@@ -286,6 +429,11 @@ private slots:
             << QByteArray("\"A\r\n\0B\",1,2,3,4,5\r\nC,1,2,3,4,5\r\n", 32)
             << QStringList{"2: 62 Line 2 holds a NUL byte; save the file as plain text (UTF-8 or Windows-1252), not UTF-16."}
             << 1 << false << QList<int>{3};
+        QTest::newRow("Calc export with semicolons as field delimiter")
+            << exported(QStringLiteral("calc-semicolon.csv"))
+            << QStringList{"1: 62 Line 1 separates its fields with semicolons, where the kiosk needs commas; export "
+                           "the price list again with a comma as the field delimiter."}
+            << 16 << false << QList<int>{};
         QTest::newRow("more than a hundred faulty lines")
             << QByteArray("x\r\n").repeated(150) << QStringList{
                    "1: 62 Line 1 has 1 field; each line holds a brand name and five prices, separated by commas."}

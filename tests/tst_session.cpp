@@ -152,26 +152,46 @@ private slots:
         QCOMPARE(standardError.text(), QByteArray());
     }
 
-    // A kiosk's support staff may see no screen: a failed start-up also
-    // leaves exactly one line on standard error.
-    void aFailedStartUpLeavesOneLineOnStandardError()
+    // A kiosk's support staff may see no screen: a failed start-up leaves
+    // exactly one line on standard error, and so does a price file whose
+    // prices the kiosk rounds.
+    void startUpLeavesOneLineOnStandardError_data()
     {
+        QTest::addColumn<QByteArray>("prices");
+        QTest::addColumn<bool>("loads");
+        QTest::addColumn<QString>("message");
+
+        QTest::newRow("faulty price file") << QByteArray("\"A\",1,2,3,4,5\r\n\"B\",1,2,x3,4,5\r\n") << false
+                                           << "pellory: Run-time error 13: Type mismatch: PATH:2";
+        QTest::newRow("prices with cents")
+            << QByteArray("\"A\",1.5,2,3,4,5\r\n\"B\",1,2,\"$1,000.01\",4,5\r\n") << true
+            << "pellory: 2 prices in PATH have cents and will be quoted rounded to whole dollars; run pellory "
+               "--check to see which.";
+    }
+    void startUpLeavesOneLineOnStandardError()
+    {
+        QFETCH(QByteArray, prices);
+        QFETCH(bool, loads);
+        QFETCH(QString, message);
+
         TemporarySettings settings;
         TemporaryPriceFile priceFile;
-        priceFile.write("\"A\",1,2,3,4,5\r\n\"B\",1,2,x3,4,5\r\n");
+        priceFile.write(prices);
         StandardErrorCapture standardError;
         {
             WindowDriver driver(priceFile.path());
-            QVERIFY(!driver.loadAndShow());
+            QCOMPARE(driver.loadAndShow(), loads);
         }
         const QString written = QString::fromUtf8(standardError.text());
         const QRegularExpression expected(
             QStringLiteral(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d(Z|[+-]\d\d:\d\d) )")
-            + QRegularExpression::escape(QStringLiteral("pellory: Run-time error 13: Type mismatch: ") + priceFile.path()
-                                         + QStringLiteral(":2\n"))
+            + QRegularExpression::escape(QString(message).replace(QStringLiteral("PATH"), priceFile.path()) + u'\n')
             + QStringLiteral(R"(\z)"));
         QVERIFY2(expected.match(written).hasMatch(), qPrintable(written));
+    }
 
+    void aLogLineIsAlwaysOneLine()
+    {
         // A line break in a file name must not split the line.
         const QDateTime noon(QDate(2026, 12, 7), QTime(12, 0), Qt::UTC);
         QCOMPARE(platform::errorLogLine(noon, platform::RuntimeError(platform::ErrorNumber::FileNotFound).at("/a\nb", 0)),

@@ -33,4 +33,5 @@ memcheck() {
 
 memcheck tst_session
 memcheck tst_pricefile_faults "faultsStopStartUpWithOneReport:missing file" \
-    "faultsStopStartUpWithOneReport:short line in the middle" "faultsStopStartUpWithOneReport:price not a number"
+    "faultsStopStartUpWithOneReport:short line in the middle" "faultsStopStartUpWithOneReport:price not a number" \
+    "spreadsheetExportsLoad:Calc, UTF-16 tab-separated"

@@ -1,11 +1,13 @@
 #include "catalogue/PriceFile.h"
 
+#include "catalogue/SpreadsheetForms.h"
 #include "platform/Conversions.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SequentialInput.h"
 
 #include <QDir>
 
+#include <algorithm>
 #include <optional>
 
 namespace catalogue {
@@ -18,15 +20,26 @@ using platform::RuntimeError;
 using platform::SequentialInput;
 using FieldEnd = SequentialInput::FieldEnd;
 
-const QString LineLayout = QStringLiteral("each line holds a brand name and five prices, separated by commas.");
-
-// A field as a message shows it: a runaway one is cut, and the line ends a
-// quoted one may hold become blanks, so the sentence stays one readable line.
+// A field as a message shows it: a runaway one is cut (never inside a
+// character), and the line ends a quoted one may hold become blanks, so the
+// sentence stays one readable line.
 QString shown(QStringView text)
 {
     constexpr qsizetype Longest = 40;
-    QString field = text.size() <= Longest ? text.toString() : text.left(Longest).toString() + QStringLiteral("...");
+    QString field = text.toString();
+    if (field.size() > Longest)
+        field = field.first(field.at(Longest).isLowSurrogate() ? Longest - 1 : Longest) + QStringLiteral("...");
     return field.replace(u'\r', u' ').replace(u'\n', u' ');
+}
+
+qsizetype characterCount(const QString &text)
+{
+    return text.size() - std::count_if(text.cbegin(), text.cend(), [](QChar c) { return c.isLowSurrogate(); });
+}
+
+bool holdsOnlySeparatorsAndBlanks(QStringView line)
+{
+    return std::all_of(line.begin(), line.end(), [](QChar c) { return c == u',' || c == u'\t' || c == u' '; });
 }
 
 QString fieldCount(int count)
@@ -42,27 +55,38 @@ public:
     explicit RecordReader(SequentialInput &input)
         : m_input(input)
     {
+        m_input.useSpreadsheetRules(fieldSeparatorFor(m_input.nextLineWithData()));
     }
 
     // Reads the next record into `record`; false when no record is left.
+    // A heading row and rows that hold nothing but separators are passed
+    // over, as blank lines are: they take no place in the brand list.
     bool next(PriceRecord &record)
     {
-        m_nameRunsOn = false;
-        if (m_input.atEndOfRecords()) {
-            if (m_input.dataAfterEndMark())
-                raiseDataAfterEndMark();
-            return false;
+        for (;;) {
+            m_nameRunsOn = false;
+            if (m_input.atEndOfRecords()) {
+                if (m_input.dataAfterEndMark())
+                    raiseDataAfterEndMark();
+                return false;
+            }
+            m_recordStart = m_input.mark();
+            if (m_started == 0 && m_headingLine == 0 && skippedHeading())
+                continue;
+            // The record is read before it is counted, so a faulty 32768th
+            // record reports its own fault.
+            const int number = ++m_started;
+            if (!readRecord(record)) {
+                --m_started;
+                continue;
+            }
+            if (number == MaxRecords + 1)
+                raise(ErrorNumber::Overflow, record.line,
+                      QStringLiteral("Line %1 holds brand number %2; a price file may hold at most %3 brands.")
+                          .arg(record.line)
+                          .arg(groupedIntegerText(number), groupedIntegerText(MaxRecords)));
+            return true;
         }
-        // The record is read before it is counted, so a faulty 32768th
-        // record reports its own fault.
-        const int number = ++m_started;
-        readRecord(record);
-        if (number == MaxRecords + 1)
-            raise(ErrorNumber::Overflow, record.line,
-                  QStringLiteral("Line %1 holds brand number %2; a price file may hold at most %3 brands.")
-                      .arg(record.line)
-                      .arg(groupedIntegerText(number), groupedIntegerText(MaxRecords)));
-        return true;
     }
 
     void skipFaultyLine()
@@ -77,11 +101,16 @@ public:
 
     // Records begun so far, faulty ones included, as the record counter counts them.
     int recordsStarted() const { return m_started; }
+    // The line of the heading row passed over, 0 when the file has none.
+    int headingLine() const { return m_headingLine; }
 
 private:
-    void readRecord(PriceRecord &record)
+    // False for a row without a name or a price, which is passed over.
+    bool readRecord(PriceRecord &record)
     {
         record.line = m_input.lineNumber();
+        if (!record.rounded.isEmpty())
+            record.rounded.clear();
         const SequentialInput::Field field = m_input.readTextField();
         checkClosed(field);
         m_recordLine = record.line;
@@ -89,13 +118,25 @@ private:
         // quotes, and past the one that ended the field.
         const int nameEndLine = m_input.lineNumber() - (field.end == FieldEnd::LineEnd ? 1 : 0);
         m_nameRunsOn = nameEndLine > record.line;
-        if (field.text.size() > MaxNameLength)
-            raise(ErrorNumber::Overflow, field.line,
-                  QStringLiteral("Line %1: the brand name is %2 characters long; a name may have at most %3.")
-                      .arg(field.line)
-                      .arg(groupedIntegerText(field.text.size()), groupedIntegerText(MaxNameLength)));
-        record.brand = field.text.toString();
+        // A spreadsheet writes the rows it has formatted but left empty as
+        // separators alone, of any number.
+        if (field.text.isEmpty() && !field.quoted && holdsOnlySeparatorsAndBlanks(m_input.lineFrom(m_recordStart))) {
+            m_input.skipRestOfLine();
+            return false;
+        }
+        if (field.text.size() > MaxNameLength) {
+            const qsizetype characters = characterCount(field.toString());
+            if (characters > MaxNameLength)
+                raise(ErrorNumber::Overflow, field.line,
+                      QStringLiteral("Line %1: the brand name is %2 characters long; a name may have at most %3.")
+                          .arg(field.line)
+                          .arg(groupedIntegerText(characters), groupedIntegerText(MaxNameLength)));
+        }
+        record.brand = field.toString();
         record.quoted = field.quoted;
+        const bool nameless = record.brand.isEmpty()
+            || (record.brand.front().isSpace() && QStringView(record.brand).trimmed().isEmpty());
+        qsizetype writtenPrices = 0;
         // Each price is a field of its own, never assigned over another: the
         // copy of a just-written field stalls the processor, and this loop
         // is most of the reading.
@@ -105,24 +146,89 @@ private:
                 raiseCutShort(end, 1 + item);
             const SequentialInput::Field price = m_input.readNumberField();
             checkClosed(price);
-            record.prices[item] = priceOf(price);
+            record.prices[item] = priceOf(price, item, record);
+            writtenPrices |= price.text.size();
             end = price.end;
         }
         if (end == FieldEnd::Comma || end == FieldEnd::NextField)
             raiseTooManyFields(end);
+        if (nameless && writtenPrices == 0) {
+            // Only quoted empty fields: nothing to list, as with bare separators.
+            return false;
+        }
+        if (nameless)
+            raise(ErrorNumber::TypeMismatch, record.line,
+                  QStringLiteral("Line %1 has prices but no brand name; write the brand's name before its prices, "
+                                 "or delete the line.")
+                      .arg(record.line));
+        return true;
     }
 
-    std::int16_t priceOf(const SequentialInput::Field &field) const
+    // Reads the first record's fields as words: a heading row that names the
+    // five items in the window's order is passed over. One that names them
+    // in another order would put every price on the wrong item.
+    bool skippedHeading()
+    {
+        QStringList priceFields;
+        SequentialInput::Field field = m_input.readTextField();
+        while (field.closed && (field.end == FieldEnd::Comma || field.end == FieldEnd::NextField)
+               && priceFields.size() <= ItemCount) {
+            field = m_input.readTextField();
+            priceFields << field.toString();
+        }
+        const bool wholeLine = field.closed && field.line == m_recordStart.line
+            && (field.end == FieldEnd::LineEnd || field.end == FieldEnd::EndOfData);
+        const Heading heading = wholeLine ? headingOf(priceFields) : Heading::None;
+        const int line = m_recordStart.line;
+        if (heading == Heading::ItemsInOrder) {
+            m_headingLine = line;
+            return true;
+        }
+        if (heading == Heading::ItemsInAnotherOrder)
+            raise(ErrorNumber::TypeMismatch, line,
+                  QStringLiteral("Line %1 is a heading row that names the items in another order; the kiosk reads "
+                                 "the prices in the order %2: put the columns in that order.")
+                      .arg(line)
+                      .arg(itemOrder()));
+        m_input.readAgainFrom(m_recordStart);
+        return false;
+    }
+
+    std::int16_t priceOf(const SequentialInput::Field &field, int item, PriceRecord &record) const
     {
         const SequentialInput::IntegerValue converted = SequentialInput::toInteger(field);
+        if (converted.fault == SequentialInput::IntegerFault::None && !converted.rounded) [[likely]]
+            return converted.value;
+        return unusualPriceOf(field, item, record, converted);
+    }
+
+    // A price that is not a plain number may be an amount as a spreadsheet
+    // shows currency. A first line whose very first price is a word may be
+    // meant as a heading; the fault then says what a heading must look like.
+    Q_DECL_COLD_FUNCTION std::int16_t unusualPriceOf(const SequentialInput::Field &field, int item,
+                                                     PriceRecord &record,
+                                                     SequentialInput::IntegerValue converted) const
+    {
+        if (converted.fault == SequentialInput::IntegerFault::NotANumber) {
+            const bool thousandsSeparators = field.quoted || m_input.fieldSeparator() != u',';
+            if (const std::optional<QString> amount = plainAmount(field.text, thousandsSeparators)) {
+                SequentialInput::Field plain = field;
+                plain.text = *amount;
+                plain.quoted = false;
+                converted = SequentialInput::toInteger(plain);
+            }
+        }
+        if (converted.rounded)
+            record.rounded.append({item, field.text.trimmed().toString()});
         switch (converted.fault) {
         case SequentialInput::IntegerFault::None:
             return converted.value;
         case SequentialInput::IntegerFault::NotANumber:
-            raise(ErrorNumber::TypeMismatch, field.line,
-                  QStringLiteral("Line %1: \"%2\" is not a whole number of dollars.")
-                      .arg(field.line)
-                      .arg(shown(field.quoted ? field.text.trimmed() : field.text)));
+            raiseLayoutFault(ErrorNumber::TypeMismatch, field.line,
+                             QStringLiteral("Line %1: \"%2\" is not a whole number of dollars.%3")
+                                 .arg(field.line)
+                                 .arg(shown(field.quoted ? field.text.trimmed() : field.text),
+                                      m_started == 1 && item == 0 ? headingNote() : QString()));
         case SequentialInput::IntegerFault::TooHigh:
             raise(ErrorNumber::Overflow, field.line,
                   QStringLiteral("Line %1: %2 is above the highest price, 32767.")
@@ -157,8 +263,8 @@ private:
             raiseDataAfterEndMark();
         // The line end after the last field has been read already.
         const int line = end == FieldEnd::LineEnd ? m_input.lineNumber() - 1 : m_input.lineNumber();
-        raise(ErrorNumber::InputPastEndOfFile, line,
-              QStringLiteral("Line %1 has %2; %3").arg(line).arg(fieldCount(fields), LineLayout));
+        raiseLayoutFault(ErrorNumber::InputPastEndOfFile, line,
+                         QStringLiteral("Line %1 has %2; %3").arg(line).arg(fieldCount(fields), lineLayout()));
     }
 
     [[noreturn]] void raiseTooManyFields(FieldEnd end)
@@ -166,11 +272,43 @@ private:
         const int line = m_input.lineNumber();
         const QStringView rest = m_input.restOfLine();
         if (end == FieldEnd::Comma && rest.trimmed().isEmpty())
-            raise(ErrorNumber::TypeMismatch, line,
-                  QStringLiteral("Line %1 ends with a comma, which starts a seventh field; %2").arg(line).arg(LineLayout));
-        const int fields = 1 + ItemCount + 1 + int(rest.count(u','));
-        raise(ErrorNumber::TypeMismatch, line,
-              QStringLiteral("Line %1 has %2; %3").arg(line).arg(fieldCount(fields), LineLayout));
+            raiseLayoutFault(ErrorNumber::TypeMismatch, line,
+                             QStringLiteral("Line %1 ends with a %2, which starts a seventh field; %3")
+                                 .arg(line)
+                                 .arg(separatorName(), lineLayout()));
+        const int fields = 1 + ItemCount + 1 + int(rest.count(m_input.fieldSeparator()));
+        raiseLayoutFault(ErrorNumber::TypeMismatch, line,
+                         QStringLiteral("Line %1 has %2; %3").arg(line).arg(fieldCount(fields), lineLayout()));
+    }
+
+    QString headingNote() const
+    {
+        return QStringLiteral(" If line %1 is a heading row, it must name the five items in the order %2, "
+                              "or be deleted.")
+            .arg(m_recordStart.line)
+            .arg(itemOrder());
+    }
+
+    QString separatorName() const
+    {
+        return m_input.fieldSeparator() == u',' ? QStringLiteral("comma") : QStringLiteral("tab");
+    }
+
+    QString lineLayout() const
+    {
+        return QStringLiteral("each line holds a brand name and five prices, separated by %1s.").arg(separatorName());
+    }
+
+    // A line whose fields are written the wrong way says so, rather than
+    // what reading it the right way went wrong on.
+    [[noreturn]] void raiseLayoutFault(ErrorNumber number, int line, const QString &detail) const
+    {
+        if (line == m_recordStart.line && separatesBySemicolons(m_input.lineFrom(m_recordStart)))
+            raise(number, line,
+                  QStringLiteral("Line %1 separates its fields with semicolons, where the kiosk needs commas; "
+                                 "export the price list again with a comma as the field delimiter.")
+                      .arg(line));
+        raise(number, line, detail);
     }
 
     [[noreturn]] void raiseDataAfterEndMark()
@@ -202,6 +340,8 @@ private:
     }
 
     SequentialInput &m_input;
+    SequentialInput::Mark m_recordStart;
+    int m_headingLine = 0;
     int m_started = 0;
     int m_recordLine = 0;
     bool m_nameRunsOn = false;
@@ -214,6 +354,7 @@ Catalogue readCatalogue(SequentialInput &input)
     RecordReader reader(input);
     PriceRecord record;
     while (reader.next(record)) {
+        catalogue.roundedPrices += int(record.rounded.size());
         catalogue.prices.append(record.prices);
         catalogue.brands.append(std::move(record.brand));
     }
@@ -260,6 +401,7 @@ PriceFileCheck checkInput(const QString &path, int maxFaults, Open open)
             reader.skipFaultyLine();
         }
     }
+    check.headingLine = reader.headingLine();
     return check;
 }
 
@@ -290,6 +432,11 @@ PriceFileCheck checkPriceFile(const QString &path, int maxFaults)
 PriceFileCheck checkPriceFileBytes(const QByteArray &bytes, const QString &path, int maxFaults)
 {
     return checkInput(path, maxFaults, [&] { return SequentialInput::fromBytes(bytes, path, MaxFileBytes); });
+}
+
+QString priceFileFailureAdvice()
+{
+    return QStringLiteral("To list every faulty line of the price file, run pellory --check in a terminal.");
 }
 
 QString priceFileFailureExplanation(int errorNumber)

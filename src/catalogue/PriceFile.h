@@ -25,12 +25,18 @@ QString priceFileBesideProgram();
 // Reads a price file: one record per line, a brand name and five prices
 // separated by commas, each field read with the runtime's sequential-input
 // rules. A record ends with the line that holds its fifth price; blank lines
-// are skipped. Raises the numbered run-time error of the first fault,
+// are skipped. What spreadsheets export reads too: a quote mark written
+// twice inside a quoted name, a heading row that names the five items in
+// order (passed over), rows of nothing but separators (passed over), tabs
+// instead of commas (see fieldSeparatorFor), UTF-16 with a byte-order mark,
+// and prices written as currency ("$1,234.00"), rounded to whole dollars
+// like any fraction. Raises the numbered run-time error of the first fault,
 // carrying the path, the line and a sentence for staff (RuntimeError::detail):
 // File not found (and the like) when the file cannot be opened; Input past
 // end of file for a line that ends before its fifth price, an unclosed quote,
 // a NUL byte, or a Ctrl-Z with more text after it; Type mismatch for a price
-// that is not a number or a line with more than six fields; Overflow for a
+// that is not a number, a line with more than six fields, a row with prices
+// but no name, or a heading that names the items in another order; Overflow for a
 // price outside 16 bits, a record beyond the 32767th, a brand name longer
 // than MaxNameLength or a file larger than MaxFileBytes.
 Catalogue readPriceFile(const QString &path);
@@ -43,6 +49,14 @@ struct PriceRecord
     QString brand;
     bool quoted = false;        // the name was written in double quotes
     std::array<std::int16_t, ItemCount> prices{};
+
+    // A price the file writes with a fraction, which the kiosk quotes rounded.
+    struct RoundedPrice
+    {
+        int item = 0;
+        QString written;        // as the file writes it, "59.99" or "$1,234.50"
+    };
+    QList<RoundedPrice> rounded;
 };
 
 // A fault that makes the kiosk refuse the file.
@@ -59,6 +73,7 @@ struct PriceFileCheck
 {
     QString path;
     bool readAsWindows1252 = false;   // the bytes were not valid UTF-8
+    int headingLine = 0;              // the heading row passed over; 0 for none
     QList<PriceRecord> records;       // the records read without fault, in file order
     QList<LineFault> faults;          // in line order, at most maxFaults; empty when the kiosk would load the file
     bool moreFaults = false;          // reading stopped after maxFaults faults
@@ -71,7 +86,9 @@ PriceFileCheck checkPriceFile(const QString &path, int maxFaults = 100);
 PriceFileCheck checkPriceFileBytes(const QByteArray &bytes, const QString &path = {}, int maxFaults = 100);
 
 // The message shown when the price file cannot be loaded: the program's own
-// texts for a missing file or an unexpected error, then the error itself.
+// texts for a missing file or an unexpected error, then the error itself,
+// and last the advice that shows staff the way to every other fault.
 QString priceFileFailureExplanation(int errorNumber);
+QString priceFileFailureAdvice();
 
 } // namespace catalogue

@@ -42,6 +42,7 @@ struct Catalogue
 {
     QStringList brands;
     PriceTable prices;
+    int roundedPrices = 0;  // prices the file writes with a fraction, quoted rounded to whole dollars
 };
 
 } // namespace catalogue

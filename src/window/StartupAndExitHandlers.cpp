@@ -1,9 +1,12 @@
 #include "window/frmMain.h"
 
 #include "catalogue/PriceFile.h"
+#include "platform/ErrorLog.h"
 #include "platform/RuntimeError.h"
 #include "platform/Twips.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QListWidget>
 #include <QMenu>
 
@@ -32,11 +35,27 @@ void frmMain::ReadPrices()
         prices = std::move(loaded.prices);
         // One call for the whole list: adding thousands of brands one by one is slow.
         lstBrands->addItems(loaded.brands);
+        if (loaded.roundedPrices > 0)
+            reportRoundedPrices(loaded.roundedPrices);
     } catch (platform::RuntimeError &error) {
         if (error.path().isEmpty())
             error.at(m_priceFile, 0);
+        const QString advice = catalogue::priceFileFailureAdvice();
+        error.withDetail(error.detail().isEmpty() ? advice : error.detail() + QStringLiteral("\n\n") + advice);
         throw error.explainedAs(catalogue::priceFileFailureExplanation(error.number()));
     }
+}
+
+// Customers see whole dollars whatever the file says; whoever looks after
+// the kiosk learns that the file says otherwise.
+void frmMain::reportRoundedPrices(int count)
+{
+    const QString prices = count == 1 ? QStringLiteral("1 price") : QStringLiteral("%1 prices").arg(count);
+    platform::writeToStandardError(platform::logLine(
+        QDateTime::currentDateTime(),
+        QStringLiteral("%1 in %2 %3 cents and will be quoted rounded to whole dollars; run pellory --check to see "
+                       "which.")
+            .arg(prices, QDir::toNativeSeparators(m_priceFile), count == 1 ? QStringLiteral("has") : QStringLiteral("have"))));
 }
 
 void frmMain::Form_GotFocus()

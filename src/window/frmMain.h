@@ -70,6 +70,7 @@ private:
     // StartupAndExitHandlers.cpp
     void Form_Load();
     void ReadPrices();
+    void reportRoundedPrices(int count);
     void Form_GotFocus();
     void Form_MouseUp(std::int16_t button, std::int16_t shift, float x, float y);
     void mnuFileExit_Click();
