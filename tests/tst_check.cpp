@@ -74,12 +74,22 @@ private slots:
         QTest::newRow("Windows-1252 file")
             << QByteArray("\"Caf\xe9 Sport\",1,2,3,4,5\n") << check << 0
             << QStringList{"  0     1  Caf\u00e9 Sport",
-                           "  File  is not valid UTF-8, so it was read as Windows-1252: check that accented letters "
-                           "in the names look right.",
+                           "  File  BrandsPrices.txt is not valid UTF-8, so it was read as Windows-1252: check that "
+                           "accented letters in the names look right.",
                            "The kiosk will load this file: 1 brand, 1 warning."};
         QTest::newRow("Windows-1252 file the kiosk refuses")
             << QByteArray("\"Caf\xe9 Sport\",1,2,3,4\n") << check << 1
-            << QStringList{"     1     62  ", "Warnings:", "  File  is not valid UTF-8"};
+            << QStringList{"     1     62  ", "Warnings:", "  File  BrandsPrices.txt is not valid UTF-8"};
+        QTest::newRow("spreadsheet export: heading passed over, prices with cents")
+            << QByteArray("Brand,Cross Trainers,Basketball,Fitness,Running,Walking\n"
+                          "\"Grand Atelier\",\"$1,234.50\",1480,$ 990.00,1100,1050\nBramblefoot,0,74.5,0,69,0\n")
+            << check << 0
+            << QStringList{"Line 1 is a heading row naming the five items; the kiosk passes over it.",
+                           "  0     2  Grand Atelier           1234        1480      990     1100     1050",
+                           "  1     3  Bramblefoot               [0]         74       [0]      69       [0]",
+                           "  Line 2  \"Grand Atelier\": Cross Trainers $1,234.50 will be quoted as $1,234.",
+                           "  Line 3  \"Bramblefoot\": Basketball 74.5 will be quoted as $74.",
+                           "The kiosk will load this file: 2 brands, 2 warnings."};
         QTest::newRow("control characters in a name are not sent to the terminal")
             << QByteArray("\"Bad\x1b[2J\",1,2,3,4,5\n") << check << 0
             << QStringList{"  0     1  Bad\ufffd[2J"};

@@ -2,6 +2,7 @@
 
 #include "quote/Availability.h"
 
+#include <QFileInfo>
 #include <QHash>
 
 namespace check {
@@ -17,8 +18,14 @@ BrandRow rowFor(const catalogue::PriceRecord &record, int position)
     return row;
 }
 
-void addPriceWarnings(const BrandRow &row, QList<Warning> &warnings)
+void addPriceWarnings(const BrandRow &row, const catalogue::PriceRecord &record, QList<Warning> &warnings)
 {
+    for (const catalogue::PriceRecord::RoundedPrice &rounded : record.rounded) {
+        Warning warning{Warning::RoundedPrice, row.line, row.position, row.name, rounded.item,
+                        row.prices[rounded.item]};
+        warning.written = rounded.written;
+        warnings.append(warning);
+    }
     for (int item = 0; item < catalogue::ItemCount; ++item) {
         const int price = row.prices[item];
         if (row.offered[item] && price <= 0)
@@ -48,6 +55,7 @@ PriceFileReport reportOn(const catalogue::PriceFileCheck &check)
     report.path = check.path;
     report.faults = check.faults;
     report.moreFaults = check.moreFaults;
+    report.headingLine = check.headingLine;
 
     if (report.kioskLoads()) {
         QHash<QString, int> firstLineOfName;
@@ -55,7 +63,7 @@ PriceFileReport reportOn(const catalogue::PriceFileCheck &check)
             const catalogue::PriceRecord &record = check.records.at(position);
             const BrandRow row = rowFor(record, position);
             report.rows.append(row);
-            addPriceWarnings(row, report.warnings);
+            addPriceWarnings(row, record, report.warnings);
 
             const QString listed = listedAs(row.name);
             if (const auto earlier = firstLineOfName.constFind(listed); earlier != firstLineOfName.cend())
@@ -67,7 +75,7 @@ PriceFileReport reportOn(const catalogue::PriceFileCheck &check)
         }
     }
     if (check.readAsWindows1252)
-        report.warnings.append(Warning{Warning::ReadAsWindows1252});
+        report.warnings.append(Warning{Warning::ReadAsWindows1252, 0, -1, QFileInfo(check.path).fileName()});
     return report;
 }
 

@@ -28,7 +28,8 @@ struct Warning
         PriceOfGreyedItem,      // a price the window can never quote
         SameName,               // the name of an earlier brand again
         BlanksAroundName,       // quoted blanks the list shows as part of the name
-        ReadAsWindows1252,      // the bytes were not valid UTF-8
+        ReadAsWindows1252,      // the bytes were not valid UTF-8; `name` is the file's
+        RoundedPrice,           // a price written with a fraction, quoted rounded
     };
     Kind kind = OfferedWithoutPrice;
     int line = 0;               // 0 when it concerns the whole file
@@ -37,6 +38,7 @@ struct Warning
     int item = -1;
     int price = 0;
     int earlierLine = 0;        // for SameName: where the name first appears
+    QString written;            // for RoundedPrice: the price as the file writes it
 };
 
 struct PriceFileReport
@@ -45,6 +47,7 @@ struct PriceFileReport
     QList<catalogue::LineFault> faults;
     bool moreFaults = false;
     QList<BrandRow> rows;       // only when the kiosk would load the file
+    int headingLine = 0;        // the heading row the kiosk passes over; 0 for none
     QList<Warning> warnings;
 
     bool kioskLoads() const { return faults.isEmpty(); }

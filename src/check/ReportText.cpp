@@ -1,6 +1,7 @@
 #include "check/ReportText.h"
 
 #include "catalogue/PriceTable.h"
+#include "platform/Conversions.h"
 #include "platform/RuntimeError.h"
 
 #include <QDir>
@@ -58,8 +59,13 @@ QString warningSentence(const Warning &warning)
         return QStringLiteral("%1 has blanks inside its quotes at the start or end; the list shows them.")
             .arg(name);
     case Warning::ReadAsWindows1252:
-        return QStringLiteral("is not valid UTF-8, so it was read as Windows-1252: check that accented "
-                              "letters in the names look right.");
+        return QStringLiteral("%1 is not valid UTF-8, so it was read as Windows-1252: check that accented "
+                              "letters in the names look right.")
+            .arg(warning.name.isEmpty() ? QStringLiteral("The file") : printable(warning.name));
+    case Warning::RoundedPrice:
+        return QStringLiteral("%1: %2 %3 will be quoted as $%4.")
+            .arg(name, catalogue::ItemNames[warning.item], printable(warning.written),
+                 platform::groupedIntegerText(warning.price));
     }
     return {};
 }
@@ -174,6 +180,10 @@ QStringList reportText(const PriceFileReport &report)
 {
     QStringList lines{QStringLiteral("Price file: %1").arg(printable(QDir::toNativeSeparators(report.path))),
                       QString()};
+    if (report.headingLine > 0)
+        lines << QStringLiteral("Line %1 is a heading row naming the five items; the kiosk passes over it.")
+                     .arg(report.headingLine)
+              << QString();
     lines << (report.kioskLoads() ? brandTable(report) : faultLines(report));
     if (!report.warnings.isEmpty())
         lines << QString() << warningLines(report.warnings, report.kioskLoads());
