@@ -12,20 +12,24 @@ run=(
   fonts-comic-neue fontconfig
 )
 benchmarks=(libbenchmark-dev)
+# The window suite reads what a screen reader is told through Qt's platform layer.
+suites=(qt6-base-private-dev)
 # The fuzzers' compiler, memcheck, the virtual screen and its image and input
-# tools, a kiosk compositor with both of Qt's ways onto it, and what building
-# and checking the Debian package takes.
+# tools, a kiosk compositor with both of Qt's ways onto it, a window manager
+# with the accessibility bus and its Python client, and what building and
+# checking the Debian package takes.
 checks=(
   clang libclang-rt-14-dev
   valgrind
   xvfb xauth xdotool x11-utils imagemagick
   cage grim qt6-wayland xwayland
+  openbox dbus at-spi2-core python3-pyatspi
   dpkg-dev file desktop-file-utils librsvg2-bin
 )
 
 case "${1:-test}" in
   run) packages=("${run[@]}") ;;
-  test) packages=("${run[@]}" "${benchmarks[@]}" "${checks[@]}") ;;
+  test) packages=("${run[@]}" "${suites[@]}" "${benchmarks[@]}" "${checks[@]}") ;;
   bench) packages=("${run[@]}" "${benchmarks[@]}") ;;
   *) echo "usage: $0 [run|test|bench]" >&2; exit 2 ;;
 esac

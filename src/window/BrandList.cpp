@@ -1,5 +1,6 @@
 #include "window/BrandList.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -55,8 +56,17 @@ int BrandList::listIndex() const
 
 void BrandList::selectRow(int row)
 {
+    const bool alreadyCurrent = currentRow() == row;
     setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
     scrollToItem(item(row));
+    // Qt tells assistive technology of a row that becomes current, but the
+    // list made the first row current when it took the focus: without this
+    // a screen reader would stay silent about the first brand picked.
+    if (alreadyCurrent) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(row);
+        QAccessible::updateAccessibility(&focus);
+    }
 }
 
 void BrandList::keyPressEvent(QKeyEvent *event)

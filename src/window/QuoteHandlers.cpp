@@ -2,6 +2,7 @@
 
 #include "quote/Availability.h"
 #include "quote/Quote.h"
+#include "window/Notifications.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -61,10 +62,11 @@ void frmMain::cmdCalculate_Click()
     if (!outcome.total)
         return;
     if (*outcome.total > platform::Currency()) {
-        lblPriceQuote->setText(quote::quoteCaption(*outcome.total));
+        const QString quote = quote::quoteCaption(*outcome.total);
+        lblPriceQuote->setText(quote);
         lblPriceQuote->adjustSize();
-        lblPriceQuote->setVisible(true);
-        announceQuote();
+        lblPriceQuote->setAccessibleName(quote);
+        window::showAndSpeak(lblPriceQuote);
     } else {
         // A quote that no longer matches the selection must not stay on screen.
         lblPriceQuote->setVisible(false);

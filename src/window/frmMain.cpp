@@ -6,9 +6,9 @@
 #include "window/ControlColors.h"
 #include "window/ControlLayout.h"
 #include "window/MenuStyle.h"
+#include "window/Notifications.h"
 #include "window/WindowPlacement.h"
 
-#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -250,13 +250,23 @@ void frmMain::describeControls()
         if (!control->toolTip().isEmpty())
             control->setAccessibleDescription(control->toolTip());
     }
-}
-
-void frmMain::announceQuote()
-{
-    // A screen reader speaks the new quote; the label is no control the customer would visit.
-    QAccessibleEvent alert(lblPriceQuote, QAccessible::Alert);
-    QAccessible::updateAccessibility(&alert);
+    // The quote is spoken as it shows.
+    window::speakWhenShown(lblPriceQuote);
+    // A screen reader speaks the first item of a menu that opens, not the
+    // menu's name, so the name is spoken as the menu opens. The announcer
+    // takes no room and draws nothing.
+    menuAnnouncer = named(new QWidget(this), QStringLiteral("menuAnnouncer"));
+    menuAnnouncer->setAttribute(Qt::WA_TransparentForMouseEvents);
+    menuAnnouncer->resize(1, 1);
+    window::speakWhenShown(menuAnnouncer);
+    for (QMenu *menu : {mnuFile, mnuPreferences, mnuPreferencesColors, mnuHelp}) {
+        const QString name = QString(menu->title()).remove(u'&');
+        menu->setAccessibleName(name);
+        connect(menu, &QMenu::aboutToShow, menuAnnouncer, [this, name] {
+            menuAnnouncer->setAccessibleName(QStringLiteral("%1 menu").arg(name));
+            window::showAndSpeak(menuAnnouncer);
+        });
+    }
 }
 
 void frmMain::connectHandlers()

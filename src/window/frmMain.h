@@ -26,6 +26,7 @@
 class QCheckBox;
 class QGroupBox;
 class QLabel;
+
 class QMenu;
 class QPushButton;
 class QRadioButton;
@@ -101,7 +102,6 @@ private:
     void createTabOrder();
     void updatePairsTabStop();
     void describeControls();
-    void announceQuote();
     void connectHandlers();
     void placeOnScreen();
     void deliver(void (frmMain::*handler)());
@@ -122,6 +122,7 @@ private:
     QPushButton *cmdClearQuote = nullptr;
     QPushButton *cmdReset = nullptr;
     QTimer *tmrSneakers = nullptr;
+    QWidget *menuAnnouncer = nullptr;
 
     QMenu *mnuFile = nullptr;
     QMenu *mnuPreferences = nullptr;
