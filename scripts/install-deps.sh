@@ -16,14 +16,16 @@ benchmarks=(libbenchmark-dev)
 suites=(qt6-base-private-dev)
 # The fuzzers' compiler, memcheck, the virtual screen and its image and input
 # tools, a kiosk compositor with both of Qt's ways onto it, a window manager
-# with the accessibility bus and its Python client, and what building and
-# checking the Debian package takes.
+# with the accessibility bus and its Python client, configuration management
+# for the example playbook, and what building and checking the Debian
+# package takes.
 checks=(
   clang libclang-rt-14-dev
   valgrind
   xvfb xauth xdotool x11-utils imagemagick
   cage grim qt6-wayland xwayland
   openbox dbus at-spi2-core python3-pyatspi
+  ansible-core ansible-lint
   dpkg-dev file desktop-file-utils librsvg2-bin
 )
 
