@@ -138,7 +138,7 @@ std::optional<int> plainWholeNumber(QStringView text)
 
 } // namespace
 
-SequentialInput::IntegerValue SequentialInput::toInteger(const Field &field)
+SequentialInput::IntegerValue SequentialInput::toIntegerAnyForm(const Field &field)
 {
     const QStringView number = field.quoted ? field.text.trimmed() : field.text;
     if (number.isEmpty())

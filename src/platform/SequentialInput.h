@@ -98,7 +98,22 @@ public:
         bool rounded = false;   // the field held a fraction that rounding took away
     };
     // Converts a numeric field the way readInteger does, without raising.
-    static IntegerValue toInteger(const Field &field);
+    // Most prices are one to four plain digits, read here at once; every
+    // other form goes the long way.
+    static IntegerValue toInteger(const Field &field)
+    {
+        const qsizetype size = field.text.size();
+        if (field.quoted || size == 0 || size > 4)
+            return toIntegerAnyForm(field);
+        int value = 0;
+        for (const QChar c : field.text) {
+            const unsigned digit = c.unicode() - unsigned(u'0');
+            if (digit > 9)
+                return toIntegerAnyForm(field);
+            value = value * 10 + int(digit);
+        }
+        return {std::int16_t(value), IntegerFault::None};
+    }
 
     // A Ctrl-Z ends the data quietly only when nothing but blanks and line
     // ends follows it; otherwise whatever follows would be lost unseen.
@@ -141,6 +156,7 @@ private:
     Field readField(FieldKind kind);
     template <char16_t Separator>
     Field readFieldSeparatedBy(FieldKind kind);
+    static IntegerValue toIntegerAnyForm(const Field &field);
     // The runtime's reads raise Input past end of file when no data is left.
     void failAtEnd();
     [[noreturn]] Q_DECL_COLD_FUNCTION void failOnNul(qsizetype at, int line);
