@@ -14,7 +14,7 @@ cmake --build build-bench -j "$(nproc 2>/dev/null || echo 2)" \
 
 log=build-bench/bench-output.txt
 : >"$log"
-for program in bench/bench_pricefile bench/bench_startup bench/events/bench_events; do
+for program in bench/bench_pricefile bench/bench_startup bench/bench_events; do
     echo "== ${program##*/}" | tee -a "$log"
     "build-bench/$program" "$@" 2>&1 | tee -a "$log"
 done
