@@ -3,6 +3,7 @@
 #include "catalogue/PriceFile.h"
 #include "check/PriceFileReport.h"
 #include "check/ReportText.h"
+#include "platform/NativePath.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -47,6 +48,16 @@ QString helpText(const QCommandLineParser &parser)
                          "1 when it would refuse it, 2 when the command line is wrong.\n");
 }
 
+// The arguments as the system gave them: a file name that is not valid UTF-8
+// still names that very file.
+QStringList argumentsAsGiven(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << platform::pathFromNative(argv[i]);
+    return arguments;
+}
+
 } // namespace
 
 bool isCommandLineRequest(int argc, char **argv)
@@ -81,7 +92,7 @@ int runCommandLine(int argc, char **argv)
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The price file to check."),
                                  QStringLiteral("[FILE]"));
 
-    if (!parser.parse(QCoreApplication::arguments()))
+    if (!parser.parse(argumentsAsGiven(argc, argv)))
         return usageError(parser.errorText());
     if (parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all"))) {
         printTo(stdout, helpText(parser));
