@@ -1,6 +1,7 @@
 #include "platform/ErrorLog.h"
 
 #include "platform/RuntimeError.h"
+#include "platform/VisibleText.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -13,15 +14,7 @@ namespace {
 
 QString escapeControlCharacters(const QString &text)
 {
-    QString escaped;
-    escaped.reserve(text.size());
-    for (const QChar c : text) {
-        if (c.category() == QChar::Other_Control)
-            escaped += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
-        else
-            escaped += c;
-    }
-    return escaped;
+    return platform::escapedInvisibleCharacters(text);
 }
 
 } // namespace
