@@ -1,6 +1,7 @@
 #include "catalogue/PriceFile.h"
 #include "check/CheckCommand.h"
 #include "platform/QtDialogs.h"
+#include "platform/StandardStreams.h"
 #include "platform/WaylandTitleBar.h"
 #include "window/frmMain.h"
 
@@ -8,6 +9,7 @@
 
 int main(int argc, char *argv[])
 {
+    platform::holdClosedStandardStreams();
     // The command line works without a display, so it is settled before Qt
     // looks for a platform.
     if (check::isCommandLineRequest(argc, argv))
