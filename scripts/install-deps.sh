@@ -9,6 +9,7 @@ set -euo pipefail
 run=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
+  libsodium-dev
   fonts-comic-neue fontconfig
 )
 benchmarks=(libbenchmark-dev)

@@ -3,6 +3,7 @@
 #include "platform/QtDialogs.h"
 #include "platform/StandardStreams.h"
 #include "platform/WaylandTitleBar.h"
+#include "staffpassword/StaffExit.h"
 #include "window/frmMain.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@ int main(int argc, char *argv[])
     // The window decides when the program ends: only the staff exit or an
     // error that no handler traps unloads it.
     app.setQuitOnLastWindowClosed(false);
+    staffpassword::reportStaffPasswordAtStartUp();
 
     platform::QtDialogs dialogs;
     frmMain window(dialogs, catalogue::priceFileBesideProgram());

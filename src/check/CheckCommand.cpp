@@ -4,6 +4,8 @@
 #include "check/PriceFileReport.h"
 #include "check/ReportText.h"
 #include "platform/NativePath.h"
+#include "staffpassword/SetStaffPassword.h"
+#include "staffpassword/StaffPasswordFile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -19,7 +21,8 @@ namespace {
 // The option names the command line answers to; everything else starts the window.
 const QStringList CommandLineOptionNames{QStringLiteral("check"), QStringLiteral("help"), QStringLiteral("h"),
                                          QStringLiteral("?"), QStringLiteral("help-all"),
-                                         QStringLiteral("version"), QStringLiteral("v")};
+                                         QStringLiteral("version"), QStringLiteral("v"),
+                                         QStringLiteral("set-staff-password")};
 
 QString optionName(QString argument)
 {
@@ -50,6 +53,16 @@ int printReport(const QString &text, int status)
     return OutputError;
 }
 
+// The arguments as the system gave them: a file name that is not valid UTF-8
+// still names that very file.
+QStringList argumentsAsGiven(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << platform::pathFromNative(argv[i]);
+    return arguments;
+}
+
 int usageError(const QString &problem)
 {
     printTo(stderr, QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n")
@@ -64,17 +77,7 @@ QString helpText(const QCommandLineParser &parser)
                          "-platform ...) apply there.\n"
                          "\nExit status of --check: 0 when the kiosk would load the file (warnings or not),\n"
                          "1 when it would refuse it, 2 when the command line is wrong, 3 when the report\n"
-                         "could not be written.\n");
-}
-
-// The arguments as the system gave them: a file name that is not valid UTF-8
-// still names that very file.
-QStringList argumentsAsGiven(int argc, char **argv)
-{
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << platform::pathFromNative(argv[i]);
-    return arguments;
+                         "could not be written. --check also says which staff password the kiosk takes.\n");
 }
 
 } // namespace
@@ -106,6 +109,11 @@ int runCommandLine(int argc, char **argv)
         QStringLiteral("check"),
         QStringLiteral("Check the price file FILE (default: the BrandsPrices.txt beside the program)."));
     parser.addOption(checkOption);
+    const QCommandLineOption setPasswordOption(
+        QStringLiteral("set-staff-password"),
+        QStringLiteral("As root: set the shop's own staff password, 6 to 12 digits, asked twice at a terminal or\n"
+                       "read as one line from standard input."));
+    parser.addOption(setPasswordOption);
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The price file to check."),
@@ -120,12 +128,20 @@ int runCommandLine(int argc, char **argv)
                                                          QCoreApplication::applicationVersion()),
                            0);
     const QStringList files = parser.positionalArguments();
+    if (parser.isSet(setPasswordOption)) {
+        if (parser.isSet(checkOption) || !files.isEmpty())
+            return usageError(QStringLiteral("--set-staff-password takes nothing else."));
+        return staffpassword::setStaffPassword(staffpassword::passwordFileBesideProgram());
+    }
     if (files.size() > 1)
         return usageError(QStringLiteral("Check one price file at a time."));
 
     const QString path = files.isEmpty() ? catalogue::priceFileBesideProgram() : files.constFirst();
     const PriceFileReport report = reportOn(catalogue::checkPriceFile(path));
-    return printReport(reportText(report).join(u'\n') + u'\n', report.exitStatus());
+    const QString staffPassword = staffpassword::storedPasswordSummary(
+        staffpassword::readStoredPassword(staffpassword::passwordFileBesideProgram()));
+    return printReport(reportText(report).join(u'\n') + QStringLiteral("\n\n") + staffPassword + u'\n',
+                       report.exitStatus());
 }
 
 } // namespace check
