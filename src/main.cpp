@@ -2,7 +2,9 @@
 #include "check/CheckCommand.h"
 #include "platform/QtDialogs.h"
 #include "platform/StandardStreams.h"
+#include "platform/TerminationSignals.h"
 #include "platform/WaylandTitleBar.h"
+#include "platform/WindowStartFailure.h"
 #include "staffpassword/StaffExit.h"
 #include "window/frmMain.h"
 
@@ -16,8 +18,13 @@ int main(int argc, char *argv[])
     if (check::isCommandLineRequest(argc, argv))
         return check::runCommandLine(argc, argv);
 
+    platform::TerminationSignals termination;
+    platform::reportUnknownWindowOptions(argc, argv);
     platform::switchOffQtWaylandTitleBar();
+    platform::WindowStartFailure noDisplay;
     QApplication app(argc, argv);
+    noDisplay.release();
+    termination.endEventLoopOnSignal();
     // The window decides when the program ends: only the staff exit or an
     // error that no handler traps unloads it.
     app.setQuitOnLastWindowClosed(false);
@@ -29,7 +36,7 @@ int main(int argc, char *argv[])
     QObject::connect(&window, &frmMain::unloaded, &app, &QCoreApplication::exit);
 
     if (!window.load())
-        return EXIT_FAILURE;
+        return termination.exitStatus(EXIT_FAILURE);
     window.show();
     return app.exec();
 }
