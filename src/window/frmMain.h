@@ -32,6 +32,10 @@ class QPushButton;
 class QRadioButton;
 class QTimer;
 
+namespace window {
+class KioskPresence;
+}
+
 class frmMain : public QMainWindow
 {
     Q_OBJECT
@@ -111,6 +115,7 @@ private:
     void deliver(void (frmMain::*handler)());
     void deliver(const std::function<void()> &handler);
     void unload(int exitStatus);
+    void windowLost();
 
     QWidget *surface = nullptr;
     BrandList *lstBrands = nullptr;
@@ -145,6 +150,7 @@ private:
     staffpassword::StaffExit m_staffExit;
     std::int32_t m_backColor = 0;
     bool m_unloaded = false;
+    window::KioskPresence *m_presence = nullptr;
     // The mouse buttons last pressed over the bare surface, not over a control.
     Qt::MouseButtons m_pressedOnSurface;
 };
