@@ -1,3 +1,4 @@
+#include "StandardErrorCapture.h"
 #include "TemporaryPriceFile.h"
 #include "TemporarySettings.h"
 #include "WindowDriver.h"
@@ -15,11 +16,7 @@
 #include <QRegularExpression>
 #include <QSettings>
 #include <QSignalSpy>
-#include <QTemporaryFile>
 #include <QTest>
-
-#include <cstdio>
-#include <unistd.h>
 
 using namespace testsupport;
 
@@ -35,42 +32,6 @@ QStringList filesIn(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
-
-// Sends standard error to a temporary file while it lives.
-class StandardErrorCapture
-{
-public:
-    StandardErrorCapture()
-    {
-        std::fflush(stderr);
-        if (m_file.open())
-            m_saved = ::dup(STDERR_FILENO);
-        if (m_saved >= 0)
-            ::dup2(m_file.handle(), STDERR_FILENO);
-    }
-    ~StandardErrorCapture() { restore(); }
-
-    QByteArray text()
-    {
-        restore();
-        m_file.seek(0);
-        return m_file.readAll();
-    }
-
-private:
-    void restore()
-    {
-        if (m_saved < 0)
-            return;
-        std::fflush(stderr);
-        ::dup2(m_saved, STDERR_FILENO);
-        ::close(m_saved);
-        m_saved = -1;
-    }
-
-    QTemporaryFile m_file;
-    int m_saved = -1;
-};
 
 } // namespace
 
