@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -328,6 +329,64 @@ private slots:
         QCOMPARE(unloaded.first().first().toInt(), 0);
         QVERIFY(!driver->form().isVisible());
         QVERIFY(!driver->find<QTimer>("tmrSneakers")->isActive());
+    }
+
+    // The password file beside the program decides which password the staff
+    // exit takes; "-" tries the exit when no password box is expected.
+    void staffExitTakesThePasswordOfTheFile_data()
+    {
+        const QByteArray hashOf123456789 =
+            "$argon2id$v=19$m=65536,t=2,p=1$qiuR6KdXnPa/Cloj5K/NpA$ZTqhjlW7P48MnHrNKz0GC07w63dklxxKpmBUvsP3WzQ\n";
+        QTest::addColumn<QByteArray>("passwordFile");
+        QTest::addColumn<QStringList>("tries");
+        QTest::addColumn<bool>("ended");
+        QTest::addColumn<QString>("lastTitle");
+        QTest::addColumn<QString>("lastMessage");
+        QTest::newRow("the shop's own") << hashOf123456789 << QStringList{"123456789"} << true << "The Pellory"
+                                        << "Thank you for using for using our program!";
+        QTest::newRow("the default no longer") << hashOf123456789 << QStringList{"472916"} << false
+                                               << "OOOPS!! Incorrect Password" << IncorrectPassword;
+        QTest::newRow("a damaged file refuses the default") << QByteArray("garbage\n") << QStringList{"472916"} << false
+                                                            << "OOOPS!! Incorrect Password" << IncorrectPassword;
+        QTest::newRow("three wrong: the box stays away")
+            << QByteArray() << QStringList{"1", "2", "3", "-"} << false << "Exit the Program?"
+            << "Too many wrong passwords.\r\nPlease try again in 30 seconds.";
+        QTest::newRow("three wrong, then the close box")
+            << QByteArray() << QStringList{"1", "2", "3", "close"} << false << "Exit the Program?"
+            << "Too many wrong passwords.\r\nPlease try again in 30 seconds.";
+    }
+    void staffExitTakesThePasswordOfTheFile()
+    {
+        QFETCH(QByteArray, passwordFile);
+        QFETCH(QStringList, tries);
+        QFETCH(bool, ended);
+        QFETCH(QString, lastTitle);
+        QFETCH(QString, lastMessage);
+        const QTemporaryDir folder;
+        const QString path = folder.filePath("staff-password");
+        if (!passwordFile.isNull()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(passwordFile);
+        }
+        QVERIFY(start());
+        driver->form().guardExitWith(staffpassword::StaffExit(path));
+        QSignalSpy unloaded(&driver->form(), &frmMain::unloaded);
+        for (const QString &typed : tries) {
+            if (typed == "close") {
+                QVERIFY(!driver->form().close());
+                continue;
+            }
+            if (typed != "-")
+                driver->dialogs().answerInput(typed);
+            driver->trigger("mnuFileExit");
+        }
+        const qsizetype boxes = tries.size() - tries.count("-") - tries.count("close");
+        QCOMPARE(driver->dialogs().shown().size(), boxes * 2 + (tries.size() - boxes));
+        QCOMPARE(driver->dialogs().shown().last().title, lastTitle);
+        QCOMPARE(driver->dialogs().messages().last(), lastMessage);
+        QCOMPARE(unloaded.size(), ended ? 1 : 0);
+        QCOMPARE(driver->form().isVisible(), !ended);
     }
 
     void aboutShowsFiveLines()
