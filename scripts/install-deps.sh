@@ -14,14 +14,15 @@ run=(
 )
 benchmarks=(libbenchmark-dev)
 # The fuzzers' compiler, memcheck, the virtual screen and its image and input
-# tools, a kiosk compositor with both of Qt's ways onto it, and what building
-# and checking the Debian package takes.
+# tools, a window manager that offers to minimise the window, a kiosk
+# compositor with both of Qt's ways onto it, and what building and checking
+# the Debian package takes.
 checks=(
   clang libclang-rt-14-dev
   valgrind
-  xvfb xauth xdotool x11-utils imagemagick
+  xvfb xauth xdotool x11-utils imagemagick openbox
   cage grim qt6-wayland xwayland
-  dpkg-dev file desktop-file-utils librsvg2-bin
+  dpkg-dev file desktop-file-utils librsvg2-bin lintian
 )
 
 case "${1:-test}" in
