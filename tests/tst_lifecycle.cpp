@@ -89,6 +89,26 @@ private:
                 QCOMPARE(control->grab().toImage().pixelColor(bareSpot(control) * control->devicePixelRatio()).name(),
                          expected.name());
         }
+        for (const QString &name : {"cmdCalculate", "cmdClearQuote", "cmdReset"}) {
+            auto *button = driver->find<QWidget>(name);
+            // The caption stands out from the face in the button's text colour.
+            const QImage shown = driver->form().grab().toImage();
+            const QColor text = button->palette().color(QPalette::ButtonText);
+            int captionPixels = 0;
+            for (int x = 4; x < button->width() - 4; ++x) {
+                for (int y = 4; y < button->height() - 4; ++y) {
+                    const QPoint at = button->mapTo(&driver->form(), QPoint(x, y)) * shown.devicePixelRatio();
+                    captionPixels += shown.pixelColor(at) == text ? 1 : 0;
+                }
+            }
+            QVERIFY2(captionPixels > 20, qPrintable(QStringLiteral("%1: %2 caption pixels").arg(name).arg(captionPixels)));
+            // Raised, not pressed: the top and left edges are lighter than the bottom and right.
+            const auto grey = [button](QPoint at) { return qGray(shownColor(button, at).rgb()); };
+            const int w = button->width();
+            const int h = button->height();
+            QCOMPARE_GT(grey(QPoint(1, h / 2)), grey(QPoint(w - 2, h / 2)));
+            QCOMPARE_GT(grey(QPoint(w / 2, 1)), grey(QPoint(w / 2, h - 2)));
+        }
         // The brand list keeps its white interior and its style's frame.
         auto *list = driver->find<QListWidget>("lstBrands");
         QCOMPARE(shownColor(list->viewport(), QPoint(list->viewport()->width() - 4, list->viewport()->height() - 4))
@@ -255,10 +275,21 @@ private slots:
         QVERIFY(driver->action("mnuPreferencesDateandTimeOn")->isChecked());
     }
 
+    // Both a missing file and a missing folder take the missing-file text.
+    void missingPriceFileStopsStartUpBeforeTheClockIsStored_data()
+    {
+        QTest::addColumn<QString>("below");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("file missing") << "" << "Run-time error '53':\n\nFile not found";
+        QTest::newRow("folder missing") << "gone/" << "Run-time error '76':\n\nPath not found";
+    }
     void missingPriceFileStopsStartUpBeforeTheClockIsStored()
     {
-        const TemporaryPriceFile missing;
-        driver = std::make_unique<WindowDriver>(missing.path());
+        QFETCH(QString, below);
+        QFETCH(QString, error);
+        const TemporaryPriceFile folder;
+        const QString path = folder.folder() + u'/' + below + QStringLiteral("BrandsPrices.txt");
+        driver = std::make_unique<WindowDriver>(path);
         QSignalSpy unloaded(&driver->form(), &frmMain::unloaded);
         QVERIFY(!driver->form().load());
         QVERIFY(!driver->form().isVisible());
@@ -268,8 +299,8 @@ private slots:
         const QStringList messages = driver->dialogs().messages();
         QCOMPARE(messages.size(), 1);
         QVERIFY(messages.first().startsWith(" A file required by the Pellory \nprogram is missing."));
-        QVERIFY(messages.first().contains("Run-time error '53':\n\nFile not found"));
-        QVERIFY(messages.first().contains(QDir::toNativeSeparators(missing.path())));
+        QVERIFY(messages.first().contains(error));
+        QVERIFY(messages.first().contains(QDir::toNativeSeparators(path)));
         QCOMPARE(driver->dialogs().shown().first().title, QStringLiteral("The Pellory"));
     }
 
