@@ -4,8 +4,9 @@
 # would get from it: the program in /opt/pellory beside a link to the price
 # file, which is a conffile in /etc/pellory; a launcher on the PATH that
 # starts that program; valid desktop entries, the icon they name, and the
-# packages the program cannot run without. An install to a prefix must keep
-# a price file already there.
+# packages the program cannot run without; a manual page, a copyright file and a
+# changelog, and nothing lintian finds that is not overridden with a reason.
+# An install to a prefix must keep a price file already there.
 #
 # As root, it then installs the package for real and proves that the price
 # file staff edited survives a reinstall, an upgrade whose sample differs, a
@@ -60,16 +61,35 @@ cmp -s "$tree/etc/pellory/BrandsPrices.txt" "$root/data/BrandsPrices.txt" \
     || fail "/etc/pellory/BrandsPrices.txt is missing or differs from data/BrandsPrices.txt"
 dpkg-deb --ctrl-tarfile "$deb" | tar -xO ./conffiles 2>/dev/null | grep -qx /etc/pellory/BrandsPrices.txt \
     || fail "/etc/pellory/BrandsPrices.txt is not a conffile"
+# Links between top-level folders are absolute, as Debian policy wants.
 price_link="$tree/opt/pellory/BrandsPrices.txt"
-if [ ! -L "$price_link" ] || [ "$(realpath -m "$price_link")" != "$(realpath -m "$tree/etc/pellory/BrandsPrices.txt")" ]; then
+if [ ! -L "$price_link" ] || [ "$(readlink "$price_link")" != /etc/pellory/BrandsPrices.txt ]; then
     fail "/opt/pellory/BrandsPrices.txt is not a link to /etc/pellory/BrandsPrices.txt"
 fi
 
 launcher="$tree/usr/bin/pellory"
 if [ ! -L "$launcher" ]; then
     fail "/usr/bin/pellory is not a link to the program"
-elif [ "$(realpath -m "$launcher")" != "$(realpath -m "$program")" ]; then
+elif [ "$(readlink "$launcher")" != /opt/pellory/pellory ]; then
     fail "/usr/bin/pellory points at $(readlink "$launcher"), not at /opt/pellory/pellory"
+fi
+
+# The documents a Debian package carries, and what lintian says of it. Every
+# override in the package must say why, in a comment above it.
+for document in usr/share/doc/pellory/copyright usr/share/doc/pellory/changelog.gz usr/share/man/man1/pellory.1.gz; do
+    [ -f "$tree/$document" ] || fail "the package has no /$document"
+done
+overrides="$tree/usr/share/lintian/overrides/pellory"
+if [ -f "$overrides" ]; then
+    unexplained=$(awk '/^#/ { reason = 1; next } /^[[:space:]]*$/ { reason = 0; next } !reason { print }' "$overrides")
+    [ -z "$unexplained" ] || fail "lintian overrides without a reason in a comment above them: $unexplained"
+fi
+if command -v lintian >/dev/null; then
+    # Overridden tags do not fail it (--show-overrides would make them).
+    lintian --fail-on error,warning --display-level '>=warning' "$deb" >"$work/lintian.log" 2>&1 \
+        || fail "lintian finds errors or warnings: $(grep -v 'root privileges' "$work/lintian.log")"
+else
+    fail "lintian is missing: run scripts/install-deps.sh test"
 fi
 
 # The menu entry, and the example a kiosk account copies to ~/.config/autostart.
@@ -85,7 +105,7 @@ for desktop in /usr/share/applications/pellory.desktop /usr/share/pellory/pellor
     [ "$(entry Type)" = Application ] || fail "$desktop: Type is '$(entry Type)'"
     [ -n "$(entry Comment)" ] || fail "$desktop has no Comment"
     exec_command=$(entry Exec | cut -d' ' -f1)
-    [ -e "$tree/usr/bin/$exec_command" ] || fail "$desktop runs '$exec_command', which the package does not put in /usr/bin"
+    [ -L "$tree/usr/bin/$exec_command" ] || [ -e "$tree/usr/bin/$exec_command" ] || fail "$desktop runs '$exec_command', which the package does not put in /usr/bin"
     icon="$tree/usr/share/icons/hicolor/scalable/apps/$(entry Icon).svg"
     if [ ! -f "$icon" ]; then
         fail "$desktop names icon '$(entry Icon)', not in /usr/share/icons/hicolor/scalable/apps"
@@ -104,7 +124,7 @@ for field in Maintainer Description Section Version; do
     [ -n "$(dpkg-deb -f "$deb" "$field")" ] || fail "control field $field is empty"
 done
 depends=$(dpkg-deb -f "$deb" Depends | tr ',|' '\n\n' | sed 's/(.*)//; s/^ *//; s/ *$//' | sort -u)
-for needed in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins fonts-comic-neue; do
+for needed in libqt6widgets6 libqt6gui6 libqt6core6 libsodium23 qt6-qpa-plugins fonts-comic-neue; do
     grep -qx "$needed" <<<"$depends" || fail "Depends lacks $needed"
 done
 
@@ -116,21 +136,25 @@ cmake --install "$build" --prefix "$prefix" >/dev/null \
     && cmake --install "$build" --prefix "$prefix" >/dev/null \
     || fail "cmake --install to a prefix failed"
 [ -L "$prefix/opt/pellory/BrandsPrices.txt" ] || fail "an install to a prefix put no link in opt/pellory"
+# Under a prefix the links stay relative, so the install moves with it.
+[ "$(readlink "$prefix/bin/pellory")" = ../opt/pellory/pellory ] \
+    || fail "an install to a prefix links bin/pellory to $(readlink "$prefix/bin/pellory")"
 grep -q '^"Prefix Brand",' "$prefix/etc/pellory/BrandsPrices.txt" 2>/dev/null \
     || fail "a second install to a prefix replaced the edited price file"
 listing=$("$prefix/bin/pellory" --check 2>&1) && grep -qF "Prefix Brand" <<<"$listing" \
     || fail "the program installed to a prefix does not load its edited price file: $listing"
 
-# Start the unpacked program through its launcher: when it finds the price
-# file beside itself, start-up completes and stores the clock preference
-# (a failed start-up reports the error and stores nothing).
-if [ -x "$program" ] && [ -L "$launcher" ]; then
+# Start the program installed to the prefix through its launcher: when it
+# finds the price file beside itself, start-up completes and stores the clock
+# preference (a failed start-up reports the error and stores nothing).
+if [ -x "$prefix/bin/pellory" ]; then
     status=0
-    XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=offscreen timeout 5 "$launcher" >/dev/null 2>&1 || status=$?
+    XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=offscreen timeout 5 "$prefix/bin/pellory" >/dev/null 2>&1 \
+        || status=$?
     if [ "$status" -ne 124 ]; then
-        fail "the unpacked program ended by itself (status $status) instead of showing its window"
+        fail "the installed program ended by itself (status $status) instead of showing its window"
     elif ! grep -qx 'DateDisplay=False' "$work/config/PELLORY.conf" 2>/dev/null; then
-        fail "the unpacked program, started through /usr/bin/pellory, did not complete start-up"
+        fail "the installed program, started through bin/pellory, did not complete start-up"
     fi
 fi
 
@@ -222,8 +246,8 @@ if [ ${#failures[@]} -gt 0 ]; then
     exit 1
 fi
 if [ -n "$life_skipped" ]; then
-    echo "package ${deb##*/}: layout, price file, desktop entries, icon and Depends as expected"
+    echo "package ${deb##*/}: layout, price file, desktop entries, icon, Depends and lintian as expected"
 else
-    echo "package ${deb##*/}: layout, price file, desktop entries, icon and Depends as expected;" \
+    echo "package ${deb##*/}: layout, price file, desktop entries, icon, Depends and lintian as expected;" \
          "the staff's price file survives upgrade, reinstall and remove, and purge deletes it"
 fi
