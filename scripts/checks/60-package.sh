@@ -10,8 +10,11 @@
 #
 # As root, it then installs the package for real and proves that the price
 # file staff edited survives a reinstall, an upgrade whose sample differs, a
-# remove and a new install, and the upgrade from packages that shipped it in
-# /opt/pellory, and that purge deletes it. It purges the package afterwards,
+# remove and a new install, and the upgrades from packages that shipped it in
+# /opt/pellory (also with a price file already in /etc/pellory, with links
+# planted where the maintainer scripts write, and stopped after the unpack);
+# that the shop's own staff password is set and read as the group pellory
+# allows; and that purge leaves nothing. It purges the package afterwards,
 # whatever happens, and leaves alone a pellory package or folder that was on
 # the machine before it.
 set -euo pipefail
@@ -28,11 +31,19 @@ deb=${debs[0]}
 
 work=$(mktemp -d)
 installed_here=false
+group_was_there=false
+getent group pellory >/dev/null && group_was_there=true
+# Back to the machine as it was: neither folder was there before this script
+# (rm removes links planted in them, never what they point at), nor, unless
+# it was, the group the package makes.
+reset_machine() {
+    dpkg --purge pellory >/dev/null 2>&1 || true
+    rm -rf /opt/pellory /etc/pellory
+}
 clean_up() {
     if $installed_here; then
-        dpkg --purge pellory >/dev/null 2>&1 || true
-        rm -f /opt/pellory/BrandsPrices.txt.upgrading
-        rmdir /opt/pellory /etc/pellory 2>/dev/null || true
+        reset_machine
+        $group_was_there || groupdel pellory 2>/dev/null || true
     fi
     rm -rf "$work"
 }
@@ -199,6 +210,17 @@ expect_brands() {
         grep -qF "$brand" <<<"$listing" || { fail "$when: the program does not load \"$brand\""; return 1; }
     done
 }
+expect_nothing_left() {
+    [ ! -e /etc/pellory ] && [ ! -e /opt/pellory ] && [ ! -L /etc/pellory ] && [ ! -L /opt/pellory ] \
+        || { fail "$1 left $(find /etc/pellory /opt/pellory 2>/dev/null | tr '\n' ' ')"; return 1; }
+}
+# What pellory --check says of the staff password for the user nobody with
+# the groups setpriv gives ($2).
+expect_password_status() {
+    local said
+    said=$(timeout 10 setpriv --reuid=65534 --regid=65534 "$2" /usr/bin/pellory --check 2>&1 | tail -n 1)
+    [[ "$said" == "$3"* ]] || { fail "for $1, pellory --check says: $said"; return 1; }
+}
 expect_version() {
     [ "$(dpkg-query -W -f='${Version}' pellory)" = "$1" ] || { fail "pellory $1 is not the installed version"; return 1; }
 }
@@ -212,7 +234,7 @@ elif [ ${#failures[@]} -eq 0 ]; then
     # Packages before the price file became a conffile shipped it itself in
     # /opt/pellory, where staff edited it.
     earlier="$version~earlier"
-    repack "$earlier" 'rm -r etc DEBIAN/conffiles DEBIAN/preinst DEBIAN/postinst
+    repack "$earlier" 'rm -rf etc DEBIAN/conffiles DEBIAN/preinst DEBIAN/postinst DEBIAN/postrm
         rm opt/pellory/BrandsPrices.txt && cp "$root/data/BrandsPrices.txt" opt/pellory/'
 
     installed_here=true
@@ -230,15 +252,74 @@ elif [ ${#failures[@]} -eq 0 ]; then
         && { grep -q '"Added Brand"' /etc/pellory/BrandsPrices.txt 2>/dev/null || fail "remove deleted the edited price file"; } \
         && package -i "$work/pellory_$next.deb" \
         && expect_brands "after remove and install again" "Added Brand" \
-        && package --purge pellory \
-        && { [ ! -e /etc/pellory ] && [ ! -e /opt/pellory ] \
-                 || fail "purge left $(find /etc/pellory /opt/pellory 2>/dev/null | tr '\n' ' ')"; } \
+        && package --purge pellory && expect_nothing_left "purge" \
         && package -i "$work/pellory_$earlier.deb" \
         && add_brand "Earlier Brand" \
         && package -i "$deb" && expect_version "$version" \
         && expect_brands "after the upgrade from a package that shipped the price file in /opt/pellory" "Earlier Brand" \
-        && package --purge pellory \
+        && package --purge pellory && expect_nothing_left "purge after the upgrade" \
         || fail "the package's life ended early (dpkg's log: $(tail -n 3 "$work/dpkg.log"))"
+
+    # The shop's own staff password: set by root, read by the group pellory.
+    {
+        reset_machine
+        package -i "$deb" \
+            && { getent group pellory >/dev/null || fail "the package made no group pellory"; } \
+            && { printf '13572468\n' | /usr/bin/pellory --set-staff-password >>"$work/dpkg.log" 2>&1 \
+                     || fail "pellory --set-staff-password failed: $(tail -n 2 "$work/dpkg.log")"; } \
+            && { [ "$(stat -c '%a %U %G' /etc/pellory/staff-password)" = "640 root pellory" ] \
+                     || fail "/etc/pellory/staff-password is $(stat -c '%a %U %G' /etc/pellory/staff-password)"; } \
+            && expect_password_status "the group pellory" "--groups=$(getent group pellory | cut -d: -f3)" \
+                   "The staff password is the shop's own, from /etc/pellory/staff-password." \
+            && expect_password_status "another account" --clear-groups \
+                   "The staff password file /etc/pellory/staff-password cannot be used (this account may not read it" \
+            && package --purge pellory && expect_nothing_left "purge after the password was set" \
+            || fail "the staff password's check ended early (dpkg's log: $(tail -n 3 "$work/dpkg.log"))"
+    }
+
+    # The upgrade from 1.0.0 never overwrites a price file already in
+    # /etc/pellory, and never writes through a link planted where the
+    # maintainer scripts write, not even on purge.
+    {
+        reset_machine
+        printf 'victim\n' >"$work/victim-upgrading"
+        printf 'victim\n' >"$work/victim-beside"
+        package -i "$work/pellory_$earlier.deb" \
+            && add_brand "Earlier Brand" \
+            && mkdir -p /etc/pellory \
+            && printf '"Etc Brand",61,62,63,64,65\r\n' >/etc/pellory/BrandsPrices.txt \
+            && ln -s "$work/victim-upgrading" /opt/pellory/BrandsPrices.txt.upgrading \
+            && ln -s "$work/victim-beside" /etc/pellory/BrandsPrices.txt.from-opt \
+            && package -i "$deb" \
+            && expect_brands "after the upgrade onto a price file already in /etc/pellory" "Etc Brand" \
+            && { [ ! -L /etc/pellory/BrandsPrices.txt.from-opt ] \
+                     && grep -q '^"Earlier Brand",' /etc/pellory/BrandsPrices.txt.from-opt \
+                     || fail "the price file edited in /opt/pellory is not beside the kept one as BrandsPrices.txt.from-opt"; } \
+            && { grep -q 'is beside it as /etc/pellory/BrandsPrices.txt.from-opt' "$work/dpkg.log" \
+                     || fail "the upgrade did not say where the price file edited in /opt/pellory went"; } \
+            && package --purge pellory && expect_nothing_left "purge after the upgrade onto /etc/pellory" \
+            && for victim in "$work/victim-upgrading" "$work/victim-beside"; do
+                   [ "$(cat "$victim" 2>/dev/null)" = victim ] || fail "a maintainer script wrote through a link to $victim"
+               done \
+            || fail "the upgrade onto /etc/pellory ended early (dpkg's log: $(tail -n 3 "$work/dpkg.log"))"
+    }
+
+    # Unpacked over an edited 1.0.0 but not configured, the kiosk still reads
+    # the edited prices; purge then leaves nothing, so a new install brings
+    # only the sample.
+    {
+        reset_machine
+        package -i "$work/pellory_$earlier.deb" \
+            && add_brand "Unpacked Brand" \
+            && package --unpack "$deb" \
+            && expect_brands "unpacked over 1.0.0, not configured" "Unpacked Brand" \
+            && package --purge pellory && expect_nothing_left "purge of the unpacked package" \
+            && package -i "$deb" \
+            && { cmp -s /etc/pellory/BrandsPrices.txt "$root/data/BrandsPrices.txt" \
+                     || fail "a new install after purge did not bring the sample: purged prices came back"; } \
+            && package --purge pellory && expect_nothing_left "purge after a new install" \
+            || fail "the unpack check ended early (dpkg's log: $(tail -n 3 "$work/dpkg.log"))"
+    }
 fi
 
 if [ ${#failures[@]} -gt 0 ]; then
@@ -249,5 +330,6 @@ if [ -n "$life_skipped" ]; then
     echo "package ${deb##*/}: layout, price file, desktop entries, icon, Depends and lintian as expected"
 else
     echo "package ${deb##*/}: layout, price file, desktop entries, icon, Depends and lintian as expected;" \
-         "the staff's price file survives upgrade, reinstall and remove, and purge deletes it"
+         "the staff's price file survives upgrade, reinstall and remove, the upgrades from /opt/pellory write" \
+         "over nothing and through no link, the staff password is set and read, and purge leaves nothing"
 fi
