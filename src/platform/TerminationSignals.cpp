@@ -53,14 +53,24 @@ TerminationSignals::TerminationSignals()
     action.sa_handler = passSignalToEventLoop;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (const int signalNumber : EndingSignals)
+    for (const int signalNumber : EndingSignals) {
+        // A hang-up or interrupt the starter chose to ignore (nohup, a
+        // background job of a shell) stays ignored; SIGTERM always ends it.
+        struct sigaction current {};
+        if (signalNumber != SIGTERM && ::sigaction(signalNumber, nullptr, &current) == 0
+            && current.sa_handler == SIG_IGN)
+            continue;
         ::sigaction(signalNumber, &action, nullptr);
+    }
 }
 
 TerminationSignals::~TerminationSignals()
 {
-    for (const int signalNumber : EndingSignals)
-        ::signal(signalNumber, SIG_DFL);
+    for (const int signalNumber : EndingSignals) {
+        struct sigaction current {};
+        if (::sigaction(signalNumber, nullptr, &current) == 0 && current.sa_handler == passSignalToEventLoop)
+            ::signal(signalNumber, SIG_DFL);
+    }
     delete m_notifier;
     for (int &fd : g_signalPipe) {
         if (fd >= 0)

@@ -20,6 +20,8 @@ int exitStatusForSignal(int signalNumber);
 // loop, with one line on standard error naming the signal, and the status
 // exitStatusForSignal(). The handler itself only writes the signal's number
 // into a pipe (all a signal handler may safely do); the event loop reads it.
+// A SIGHUP or SIGINT that was ignored when the program started (nohup)
+// stays ignored.
 class TerminationSignals : public QObject
 {
     Q_OBJECT
