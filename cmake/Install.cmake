@@ -12,10 +12,15 @@
 #                                            /tmp/x/bin/pellory -> ../opt/pellory/pellory
 #                                            /tmp/x/share/applications, /tmp/x/share/icons, /tmp/x/share/pellory
 #   the .deb (prefix /usr)                   /opt/pellory/pellory
-#                                            /opt/pellory/BrandsPrices.txt -> ../../etc/pellory/BrandsPrices.txt
+#                                            /opt/pellory/BrandsPrices.txt -> /etc/pellory/BrandsPrices.txt
 #                                            /etc/pellory/BrandsPrices.txt, a conffile
-#                                            /usr/bin/pellory -> ../../opt/pellory/pellory
-#                                            /usr/share/applications, /usr/share/icons, /usr/share/pellory
+#                                            /usr/bin/pellory -> /opt/pellory/pellory
+#                                            /usr/share/applications, /usr/share/icons, /usr/share/pellory,
+#                                            /usr/share/doc/pellory, /usr/share/man/man1/pellory.1.gz
+#
+# Links between top-level folders are absolute for the system prefix, as
+# Debian policy wants them, and relative under any other prefix, so that the
+# whole install moves with its prefix.
 #
 # Add-on programs with a folder of their own belong in /opt, and their
 # configuration in /etc, not under /usr; so for the system prefix /usr the
@@ -36,6 +41,16 @@ install(CODE [[
     endif()
     # Relative to the prefix, as install() destinations are.
     file(RELATIVE_PATH PELLORY_PROGRAM_DESTINATION "${CMAKE_INSTALL_PREFIX}" "${PELLORY_PROGRAM_DIR}")
+    # The target a link at `link` names for `target`: absolute for the
+    # system prefix, relative under any other.
+    function(pellory_link_target result link_dir target)
+        if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")
+            set(${result} "${target}" PARENT_SCOPE)
+        else()
+            file(RELATIVE_PATH relative "${link_dir}" "${target}")
+            set(${result} "${relative}" PARENT_SCOPE)
+        endif()
+    endfunction()
 ]])
 
 # The program links only the system's Qt; a run path into the folders around
@@ -66,7 +81,7 @@ install(CODE [[
         message(WARNING "${staged_link} is a file of its own, and the program reads it rather than "
                         "${staged_file}; move the prices you want into ${staged_file} and delete it.")
     else()
-        file(RELATIVE_PATH link_target "${PELLORY_PROGRAM_DIR}" "${price_file}")
+        pellory_link_target(link_target "${PELLORY_PROGRAM_DIR}" "${price_file}")
         file(CREATE_LINK "${link_target}" "${staged_link}" SYMBOLIC)
         message(STATUS "Installing: ${staged_link} -> ${link_target}")
     endif()
@@ -76,7 +91,7 @@ install(CODE [[
 # the file it really is, wherever it is started from.
 install(CODE [[
     set(link_dir "${CMAKE_INSTALL_PREFIX}/bin")
-    file(RELATIVE_PATH link_target "${link_dir}" "${PELLORY_PROGRAM_DIR}/pellory")
+    pellory_link_target(link_target "${link_dir}" "${PELLORY_PROGRAM_DIR}/pellory")
     file(MAKE_DIRECTORY "$ENV{DESTDIR}${link_dir}")
     file(CREATE_LINK "${link_target}" "$ENV{DESTDIR}${link_dir}/pellory" SYMBOLIC)
     message(STATUS "Installing: $ENV{DESTDIR}${link_dir}/pellory -> ${link_target}")
@@ -89,6 +104,26 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/pellory.svg
 # of it in ~/.config/autostart. In /etc/xdg/autostart it would start for
 # every user who logs in.
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/pellory-kiosk.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/pellory)
+
+# The manual page and the package's documents, compressed as Debian wants
+# them (gzip -9n: the same bytes on every build).
+set(pellory_compressed "${PROJECT_BINARY_DIR}/compressed")
+set(pellory_man_page "${pellory_compressed}/pellory.1.gz")
+set(pellory_changelog "${pellory_compressed}/changelog.gz")
+add_custom_command(OUTPUT "${pellory_man_page}" "${pellory_changelog}"
+    COMMAND ${CMAKE_COMMAND} -E make_directory "${pellory_compressed}"
+    COMMAND gzip -9n -c "${PROJECT_SOURCE_DIR}/packaging/pellory.1" > "${pellory_man_page}"
+    COMMAND gzip -9n -c "${PROJECT_SOURCE_DIR}/packaging/debian/changelog" > "${pellory_changelog}"
+    DEPENDS "${PROJECT_SOURCE_DIR}/packaging/pellory.1" "${PROJECT_SOURCE_DIR}/packaging/debian/changelog"
+    VERBATIM)
+add_custom_target(pellory_documents DEPENDS "${pellory_man_page}" "${pellory_changelog}")
+add_dependencies(pellory pellory_documents)
+install(FILES "${pellory_man_page}" DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES "${pellory_changelog}" ${PROJECT_SOURCE_DIR}/packaging/debian/copyright
+              ${PROJECT_SOURCE_DIR}/docs/staff-guide.md
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/pellory)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/debian/lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME pellory)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME pellory)
@@ -105,8 +140,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Pellory shop-floor team <shopfloor@pellory.example>")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# The summary line comes from CPACK_PACKAGE_DESCRIPTION_SUMMARY; the long
+# description must not repeat it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "${PROJECT_DESCRIPTION}\nThe window a customer uses on the shop floor: pick a brand, tick the\nsneaker items, choose one to five pairs and press Calculate to read the\nprice. Brands and prices come from /etc/pellory/BrandsPrices.txt, which\nupgrades keep.")
+    "The window a customer uses on the shop floor: pick a brand, tick the\nsneaker items, choose one to five pairs and press Calculate to read the\nprice. Brands and prices come from /etc/pellory/BrandsPrices.txt, which\nupgrades keep; only staff with the shop's own password close the window.")
 # dpkg-shlibdeps finds the libraries the program links (libqt6widgets6,
 # libqt6gui6, libqt6core6 and the C and C++ runtime) with their versions. What
 # it cannot see is named here: the platform plugins, without which Qt opens no
@@ -119,7 +156,8 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-comic-neue")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
     ${PROJECT_SOURCE_DIR}/packaging/debian/conffiles
     ${PROJECT_SOURCE_DIR}/packaging/debian/preinst
-    ${PROJECT_SOURCE_DIR}/packaging/debian/postinst)
+    ${PROJECT_SOURCE_DIR}/packaging/debian/postinst
+    ${PROJECT_SOURCE_DIR}/packaging/debian/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

@@ -9,24 +9,25 @@ set -euo pipefail
 run=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
+  libsodium-dev
   fonts-comic-neue fontconfig
 )
 benchmarks=(libbenchmark-dev)
 # The window suite reads what a screen reader is told through Qt's platform layer.
 suites=(qt6-base-private-dev)
 # The fuzzers' compiler, memcheck, the virtual screen and its image and input
-# tools, a kiosk compositor with both of Qt's ways onto it, a window manager
-# with the accessibility bus and its Python client, configuration management
-# for the example playbook, and what building and checking the Debian
-# package takes.
+# tools, a window manager (which offers to minimise the window, and hosts the
+# accessibility bus and its Python client), a kiosk compositor with both of
+# Qt's ways onto it, configuration management for the example playbook, and
+# what building and checking the Debian package takes.
 checks=(
   clang libclang-rt-14-dev
   valgrind
-  xvfb xauth xdotool x11-utils imagemagick
+  xvfb xauth xdotool x11-utils imagemagick openbox
   cage grim qt6-wayland xwayland
-  openbox dbus at-spi2-core python3-pyatspi
+  dbus at-spi2-core python3-pyatspi
   ansible-core ansible-lint
-  dpkg-dev file desktop-file-utils librsvg2-bin
+  dpkg-dev file desktop-file-utils librsvg2-bin lintian
 )
 
 case "${1:-test}" in

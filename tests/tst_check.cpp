@@ -93,6 +93,13 @@ private slots:
         QTest::newRow("control characters in a name are not sent to the terminal")
             << QByteArray("\"Bad\x1b[2J\",1,2,3,4,5\n") << check << 0
             << QStringList{"  0     1  Bad\ufffd[2J"};
+        QTest::newRow("bidirectional and zero-width characters are not sent to the terminal")
+            << QByteArray("\"Evil\xe2\x80\xae\xe2\x80\x8bX\xe2\x80\xa8\",1,2,3,4,5\n") << check << 0
+            << QStringList{"  0     1  Evil\ufffd\ufffdX\ufffd"};
+        QTest::newRow("a name that differs only by characters that do not show")
+            << QByteArray("\"Stridewell\",1,2,3,4,5\n\"Stride\xe2\x80\x8bwell\xe2\x81\xa0\",0,2,0,4,0\n") << check << 0
+            << QStringList{"  Line 2  \"Stride\ufffdwell\ufffd\" is the same name as on line 1; customers see it twice "
+                           "in the list."};
         QTest::newRow("help") << QByteArray() << QStringList{"--help"} << 0
                               << QStringList{"Usage: ", "  --check  ", "  -h, --help  ", "  -v, --version  "};
         QTest::newRow("version, one dash") << QByteArray() << QStringList{"-version"} << 0

@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -87,6 +88,26 @@ private:
             if (qobject_cast<QAbstractButton *>(control) && !qobject_cast<QPushButton *>(control))
                 QCOMPARE(control->grab().toImage().pixelColor(bareSpot(control) * control->devicePixelRatio()).name(),
                          expected.name());
+        }
+        for (const QString &name : {"cmdCalculate", "cmdClearQuote", "cmdReset"}) {
+            auto *button = driver->find<QWidget>(name);
+            // The caption stands out from the face in the button's text colour.
+            const QImage shown = driver->form().grab().toImage();
+            const QColor text = button->palette().color(QPalette::ButtonText);
+            int captionPixels = 0;
+            for (int x = 4; x < button->width() - 4; ++x) {
+                for (int y = 4; y < button->height() - 4; ++y) {
+                    const QPoint at = button->mapTo(&driver->form(), QPoint(x, y)) * shown.devicePixelRatio();
+                    captionPixels += shown.pixelColor(at) == text ? 1 : 0;
+                }
+            }
+            QVERIFY2(captionPixels > 20, qPrintable(QStringLiteral("%1: %2 caption pixels").arg(name).arg(captionPixels)));
+            // Raised, not pressed: the top and left edges are lighter than the bottom and right.
+            const auto grey = [button](QPoint at) { return qGray(shownColor(button, at).rgb()); };
+            const int w = button->width();
+            const int h = button->height();
+            QCOMPARE_GT(grey(QPoint(1, h / 2)), grey(QPoint(w - 2, h / 2)));
+            QCOMPARE_GT(grey(QPoint(w / 2, 1)), grey(QPoint(w / 2, h - 2)));
         }
         // The brand list keeps its white interior and its style's frame.
         auto *list = driver->find<QListWidget>("lstBrands");
@@ -254,10 +275,21 @@ private slots:
         QVERIFY(driver->action("mnuPreferencesDateandTimeOn")->isChecked());
     }
 
+    // Both a missing file and a missing folder take the missing-file text.
+    void missingPriceFileStopsStartUpBeforeTheClockIsStored_data()
+    {
+        QTest::addColumn<QString>("below");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("file missing") << "" << "Run-time error '53':\n\nFile not found";
+        QTest::newRow("folder missing") << "gone/" << "Run-time error '76':\n\nPath not found";
+    }
     void missingPriceFileStopsStartUpBeforeTheClockIsStored()
     {
-        const TemporaryPriceFile missing;
-        driver = std::make_unique<WindowDriver>(missing.path());
+        QFETCH(QString, below);
+        QFETCH(QString, error);
+        const TemporaryPriceFile folder;
+        const QString path = folder.folder() + u'/' + below + QStringLiteral("BrandsPrices.txt");
+        driver = std::make_unique<WindowDriver>(path);
         QSignalSpy unloaded(&driver->form(), &frmMain::unloaded);
         QVERIFY(!driver->form().load());
         QVERIFY(!driver->form().isVisible());
@@ -267,8 +299,8 @@ private slots:
         const QStringList messages = driver->dialogs().messages();
         QCOMPARE(messages.size(), 1);
         QVERIFY(messages.first().startsWith(" A file required by the Pellory \nprogram is missing."));
-        QVERIFY(messages.first().contains("Run-time error '53':\n\nFile not found"));
-        QVERIFY(messages.first().contains(QDir::toNativeSeparators(missing.path())));
+        QVERIFY(messages.first().contains(error));
+        QVERIFY(messages.first().contains(QDir::toNativeSeparators(path)));
         QCOMPARE(driver->dialogs().shown().first().title, QStringLiteral("The Pellory"));
     }
 
@@ -328,6 +360,64 @@ private slots:
         QCOMPARE(unloaded.first().first().toInt(), 0);
         QVERIFY(!driver->form().isVisible());
         QVERIFY(!driver->find<QTimer>("tmrSneakers")->isActive());
+    }
+
+    // The password file beside the program decides which password the staff
+    // exit takes; "-" tries the exit when no password box is expected.
+    void staffExitTakesThePasswordOfTheFile_data()
+    {
+        const QByteArray hashOf123456789 =
+            "$argon2id$v=19$m=65536,t=2,p=1$qiuR6KdXnPa/Cloj5K/NpA$ZTqhjlW7P48MnHrNKz0GC07w63dklxxKpmBUvsP3WzQ\n";
+        QTest::addColumn<QByteArray>("passwordFile");
+        QTest::addColumn<QStringList>("tries");
+        QTest::addColumn<bool>("ended");
+        QTest::addColumn<QString>("lastTitle");
+        QTest::addColumn<QString>("lastMessage");
+        QTest::newRow("the shop's own") << hashOf123456789 << QStringList{"123456789"} << true << "The Pellory"
+                                        << "Thank you for using for using our program!";
+        QTest::newRow("the default no longer") << hashOf123456789 << QStringList{"472916"} << false
+                                               << "OOOPS!! Incorrect Password" << IncorrectPassword;
+        QTest::newRow("a damaged file refuses the default") << QByteArray("garbage\n") << QStringList{"472916"} << false
+                                                            << "OOOPS!! Incorrect Password" << IncorrectPassword;
+        QTest::newRow("three wrong: the box stays away")
+            << QByteArray() << QStringList{"1", "2", "3", "-"} << false << "Exit the Program?"
+            << "Too many wrong passwords.\r\nPlease try again in 30 seconds.";
+        QTest::newRow("three wrong, then the close box")
+            << QByteArray() << QStringList{"1", "2", "3", "close"} << false << "Exit the Program?"
+            << "Too many wrong passwords.\r\nPlease try again in 30 seconds.";
+    }
+    void staffExitTakesThePasswordOfTheFile()
+    {
+        QFETCH(QByteArray, passwordFile);
+        QFETCH(QStringList, tries);
+        QFETCH(bool, ended);
+        QFETCH(QString, lastTitle);
+        QFETCH(QString, lastMessage);
+        const QTemporaryDir folder;
+        const QString path = folder.filePath("staff-password");
+        if (!passwordFile.isNull()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(passwordFile);
+        }
+        QVERIFY(start());
+        driver->form().guardExitWith(staffpassword::StaffExit(path));
+        QSignalSpy unloaded(&driver->form(), &frmMain::unloaded);
+        for (const QString &typed : tries) {
+            if (typed == "close") {
+                QVERIFY(!driver->form().close());
+                continue;
+            }
+            if (typed != "-")
+                driver->dialogs().answerInput(typed);
+            driver->trigger("mnuFileExit");
+        }
+        const qsizetype boxes = tries.size() - tries.count("-") - tries.count("close");
+        QCOMPARE(driver->dialogs().shown().size(), boxes * 2 + (tries.size() - boxes));
+        QCOMPARE(driver->dialogs().shown().last().title, lastTitle);
+        QCOMPARE(driver->dialogs().messages().last(), lastMessage);
+        QCOMPARE(unloaded.size(), ended ? 1 : 0);
+        QCOMPARE(driver->form().isVisible(), !ended);
     }
 
     void aboutShowsFiveLines()

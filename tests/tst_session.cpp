@@ -1,8 +1,10 @@
+#include "StandardErrorCapture.h"
 #include "TemporaryPriceFile.h"
 #include "TemporarySettings.h"
 #include "WindowDriver.h"
 
 #include "platform/ErrorLog.h"
+#include "platform/NativePath.h"
 #include "platform/OleColor.h"
 #include "platform/RuntimeError.h"
 #include "preferences/Preferences.h"
@@ -15,11 +17,7 @@
 #include <QRegularExpression>
 #include <QSettings>
 #include <QSignalSpy>
-#include <QTemporaryFile>
 #include <QTest>
-
-#include <cstdio>
-#include <unistd.h>
 
 using namespace testsupport;
 
@@ -35,42 +33,6 @@ QStringList filesIn(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
-
-// Sends standard error to a temporary file while it lives.
-class StandardErrorCapture
-{
-public:
-    StandardErrorCapture()
-    {
-        std::fflush(stderr);
-        if (m_file.open())
-            m_saved = ::dup(STDERR_FILENO);
-        if (m_saved >= 0)
-            ::dup2(m_file.handle(), STDERR_FILENO);
-    }
-    ~StandardErrorCapture() { restore(); }
-
-    QByteArray text()
-    {
-        restore();
-        m_file.seek(0);
-        return m_file.readAll();
-    }
-
-private:
-    void restore()
-    {
-        if (m_saved < 0)
-            return;
-        std::fflush(stderr);
-        ::dup2(m_saved, STDERR_FILENO);
-        ::close(m_saved);
-        m_saved = -1;
-    }
-
-    QTemporaryFile m_file;
-    int m_saved = -1;
-};
 
 } // namespace
 
@@ -196,6 +158,11 @@ private slots:
         const QDateTime noon(QDate(2026, 12, 7), QTime(12, 0), Qt::UTC);
         QCOMPARE(platform::errorLogLine(noon, platform::RuntimeError(platform::ErrorNumber::FileNotFound).at("/a\nb", 0)),
                  QStringLiteral(R"(2026-12-07T12:00:00Z pellory: Run-time error 53: File not found: /a\x0ab)"));
+        // Nor may characters that turn a line around or hide, or bytes of a
+        // file name that are not UTF-8.
+        const QString hiding = QStringLiteral("/a\u202Eb\u200B/") + platform::pathFromNative("caf\xe9");
+        QCOMPARE(platform::errorLogLine(noon, platform::RuntimeError(platform::ErrorNumber::FileNotFound).at(hiding, 0)),
+                 QStringLiteral(R"(2026-12-07T12:00:00Z pellory: Run-time error 53: File not found: /a\u202eb\u200b/caf\xe9)"));
     }
 };
 

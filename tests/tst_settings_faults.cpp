@@ -1,7 +1,9 @@
+#include "StandardErrorCapture.h"
 #include "TemporaryPriceFile.h"
 #include "TemporarySettings.h"
 #include "WindowDriver.h"
 
+#include "platform/ConfigFolder.h"
 #include "platform/OleColor.h"
 #include "preferences/Preferences.h"
 
@@ -14,12 +16,28 @@
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 using namespace testsupport;
 
 // Why the settings store cannot be written.
-enum class Blocked { ReadOnlyFile, UnreadableFile, FolderCannotBeCreated, LinkToDevice, Pipe, Folder };
+enum class Blocked {
+    ReadOnlyFile,
+    UnreadableFile,
+    FolderCannotBeCreated,
+    LinkToDevice,
+    Pipe,
+    Folder,
+    TooLarge,
+    // Something other than a free lock at the lock file's path, PELLORY.conf.lock.
+    LockPipe,
+    LockFolder,
+    LockDanglingLink,
+    LockLinkToDevice,
+    LockFromAnotherHost,
+    LockFromAnotherHostAhead,
+};
 Q_DECLARE_METATYPE(Blocked)
 
 namespace {
@@ -54,6 +72,13 @@ void writeFile(const QString &path, const QByteArray &bytes)
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// A device of the test's own, with the numbers of the null device; false
+// when this user may not make one.
+bool makeNullDevice(const QString &path)
+{
+    return ::mknod(QFile::encodeName(path).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;
 }
 
 // True when the current user can still write `path` despite its permissions,
@@ -137,6 +162,13 @@ private slots:
         QTest::newRow("link to a device") << Blocked::LinkToDevice << false;
         QTest::newRow("named pipe") << Blocked::Pipe << false;
         QTest::newRow("folder") << Blocked::Folder << false;
+        QTest::newRow("file over 1 MiB") << Blocked::TooLarge << false;
+        QTest::newRow("named pipe as lock") << Blocked::LockPipe << true;
+        QTest::newRow("folder as lock") << Blocked::LockFolder << true;
+        QTest::newRow("dangling link as lock") << Blocked::LockDanglingLink << true;
+        QTest::newRow("link to a device as lock") << Blocked::LockLinkToDevice << true;
+        QTest::newRow("lock left by another host") << Blocked::LockFromAnotherHost << true;
+        QTest::newRow("lock of another host, clock 28 s ahead") << Blocked::LockFromAnotherHostAhead << true;
     }
     void unwritableStoreKeepsChoicesForThisRun()
     {
@@ -145,7 +177,43 @@ private slots:
 
         const QByteArray stored("[STARTUP]\nDateDisplay=True\nBackColor=255\n");
         QString storePath = settings->filePath();
-        if (blocked == Blocked::FolderCannotBeCreated) {
+        const QString lockPath = storePath + QStringLiteral(".lock");
+        const QByteArray lockPathNative = QFile::encodeName(lockPath);
+        const QByteArray otherHostsLock("99999\npellory\notherhost\n");
+        switch (blocked) {
+        case Blocked::LockPipe:
+            QCOMPARE(::mkfifo(lockPathNative.constData(), 0600), 0);
+            break;
+        case Blocked::LockFolder:
+            QVERIFY(QDir().mkpath(lockPath));
+            break;
+        case Blocked::LockDanglingLink:
+            QCOMPARE(::symlink("nowhere", lockPathNative.constData()), 0);
+            break;
+        case Blocked::LockLinkToDevice:
+            if (!makeNullDevice(storePath + QStringLiteral(".device")))
+                QSKIP("making a device node needs root");
+            QVERIFY(QFile::link(storePath + QStringLiteral(".device"), lockPath));
+            break;
+        case Blocked::LockFromAnotherHost:
+            writeFile(lockPath, otherHostsLock);
+            break;
+        case Blocked::LockFromAnotherHostAhead: {
+            writeFile(lockPath, otherHostsLock);
+            const timeval ahead{::time(nullptr) + 28, 0};
+            const timeval times[2] = {ahead, ahead};
+            QCOMPARE(::utimes(lockPathNative.constData(), times), 0);
+            break;
+        }
+        default:
+            break;
+        }
+        const bool lockBlocked = QFileInfo(lockPath).isSymLink() || QFileInfo::exists(lockPath);
+        if (lockBlocked) {
+            writeFile(storePath, stored);
+        } else if (blocked == Blocked::TooLarge) {
+            writeFile(storePath, stored + QByteArray(1024 * 1024, ';'));
+        } else if (blocked == Blocked::FolderCannotBeCreated) {
             // The settings folder's place is taken by a file, so neither the
             // folder nor the store in it can ever be made.
             const QString blocker = QFileInfo(storePath).dir().filePath(QStringLiteral("blocker"));
@@ -155,7 +223,7 @@ private slots:
         } else if (blocked == Blocked::LinkToDevice) {
             // A device of the store's own, with the numbers of the null device.
             const QString device = QFileInfo(storePath).dir().filePath(QStringLiteral("device"));
-            if (::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+            if (!makeNullDevice(device))
                 QSKIP("making a device node needs root");
             QVERIFY(QFile::link(device, storePath));
         } else if (blocked == Blocked::Pipe) {
@@ -170,19 +238,28 @@ private slots:
                 QSKIP("file permissions do not stop this user from writing (running as root)");
         }
         const QByteArray before = snapshot(storePath);
+        const QByteArray lockBefore = snapshot(lockPath);
 
+        StandardErrorCapture standardError;
         WindowDriver driver(prices.path());
-        QElapsedTimer startUp;
-        startUp.start();
+        QElapsedTimer waited;
+        waited.start();
         QVERIFY(driver.loadAndShow());
-        QCOMPARE_LT(startUp.elapsed(), 1000);
+        QCOMPARE_LT(waited.elapsed(), 1000);
         QCOMPARE(driver.form().lngBackColor, storedValuesRead ? 255 : ButtonFace);
         QCOMPARE(driver.form().blnDateDisplay, storedValuesRead);
 
         driver.dialogs().answerColor(platform::colorFromValue(Blue, {}));
+        waited.restart();
         driver.trigger(QStringLiteral("mnuColorsCustom"));
+        QCOMPARE_LT(waited.elapsed(), 1000);
+        waited.restart();
         driver.trigger(storedValuesRead ? QStringLiteral("mnuPreferencesDateandTimeOff")
                                         : QStringLiteral("mnuPreferencesDateandTimeOn"));
+        QCOMPARE_LT(waited.elapsed(), 1000);
+        if (blocked == Blocked::TooLarge)
+            QVERIFY(standardError.text().contains(" pellory: The settings file " + QFile::encodeName(storePath)
+                                                  + " is 1048617 bytes long"));
 
         QCOMPARE(driver.dialogs().messages(), QStringList{});
         QCOMPARE(driver.form().backColor(), Blue);
@@ -195,6 +272,31 @@ private slots:
         QCOMPARE(shot.pixelColor(inside), QColor(0, 0, 255));
 
         QCOMPARE(snapshot(storePath), before);
+        QCOMPARE(snapshot(lockPath), lockBefore);
+    }
+
+    // Where the settings file lives, by the XDG rules.
+    void settingsFolderFollowsTheXdgRules_data()
+    {
+        QTest::addColumn<QString>("xdgConfigHome");
+        QTest::addColumn<QString>("home");
+        QTest::addColumn<QString>("accountHome");
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("XDG_CONFIG_HOME") << "/srv/kiosk/cfg" << "/home/kiosk" << "" << "/srv/kiosk/cfg";
+        QTest::newRow("XDG_CONFIG_HOME relative: ignored") << "cfg" << "/home/kiosk" << "" << "/home/kiosk/.config";
+        QTest::newRow("XDG_CONFIG_HOME empty") << "" << "/home/kiosk" << "" << "/home/kiosk/.config";
+        QTest::newRow("HOME unset: the account's home") << "" << "" << "/root" << "/root/.config";
+        QTest::newRow("HOME relative: the account's home") << "" << "kiosk" << "/home/kiosk" << "/home/kiosk/.config";
+        QTest::newRow("no home at all: no store") << "" << "" << "" << "";
+        QTest::newRow("trailing slashes") << "/srv/cfg/" << "" << "" << "/srv/cfg";
+    }
+    void settingsFolderFollowsTheXdgRules()
+    {
+        QFETCH(QString, xdgConfigHome);
+        QFETCH(QString, home);
+        QFETCH(QString, accountHome);
+        QFETCH(QString, folder);
+        QCOMPARE(platform::configFolderFor(xdgConfigHome, home, accountHome), folder);
     }
 
     // A settings file that is a link, here to a file in a folder of its own,

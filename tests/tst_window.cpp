@@ -195,6 +195,40 @@ private slots:
         QCOMPARE(driver->find<QLabel>("lblPriceQuote")->font().pointSizeF(), 12.0);
     }
 
+    // A window manager minimises any window it is asked to, and another
+    // program may hide it: the kiosk comes back, unless the staff let it go.
+    void windowComesBackUnlessTheStaffLetItGo_data()
+    {
+        QTest::addColumn<QString>("takenAway");
+        QTest::addColumn<bool>("staffExitFirst");
+        QTest::addColumn<bool>("back");
+        QTest::newRow("minimised") << "minimise" << false << true;
+        QTest::newRow("hidden") << "hide" << false << true;
+        QTest::newRow("hidden after the staff exit") << "hide" << true << false;
+    }
+    void windowComesBackUnlessTheStaffLetItGo()
+    {
+        QFETCH(QString, takenAway);
+        QFETCH(bool, staffExitFirst);
+        QFETCH(bool, back);
+        frmMain &form = driver->form();
+        if (staffExitFirst) {
+            driver->dialogs().answerInput("472916");
+            driver->trigger("mnuFileExit");
+        }
+        if (takenAway == "minimise")
+            form.showMinimized();
+        else
+            form.hide();
+        if (back) {
+            QTRY_VERIFY(form.isVisible() && !form.isMinimized());
+            QVERIFY(QTest::qWaitForWindowExposed(&form));
+        } else {
+            QTest::qWait(200);
+            QVERIFY(!form.isVisible());
+        }
+    }
+
     void windowIsCentredButKeepsItsCornerOnScreen_data()
     {
         QTest::addColumn<QRect>("available");

@@ -4,13 +4,17 @@
 # would get from it: the program in /opt/pellory beside a link to the price
 # file, which is a conffile in /etc/pellory; a launcher on the PATH that
 # starts that program; valid desktop entries, the icon they name, and the
-# packages the program cannot run without. An install to a prefix must keep
-# a price file already there.
+# packages the program cannot run without; a manual page, a copyright file and a
+# changelog, and nothing lintian finds that is not overridden with a reason.
+# An install to a prefix must keep a price file already there.
 #
 # As root, it then installs the package for real and proves that the price
 # file staff edited survives a reinstall, an upgrade whose sample differs, a
-# remove and a new install, and the upgrade from packages that shipped it in
-# /opt/pellory, and that purge deletes it. It purges the package afterwards,
+# remove and a new install, and the upgrades from packages that shipped it in
+# /opt/pellory (also with a price file already in /etc/pellory, with links
+# planted where the maintainer scripts write, and stopped after the unpack);
+# that the shop's own staff password is set and read as the group pellory
+# allows; and that purge leaves nothing. It purges the package afterwards,
 # whatever happens, and leaves alone a pellory package or folder that was on
 # the machine before it.
 set -euo pipefail
@@ -27,11 +31,19 @@ deb=${debs[0]}
 
 work=$(mktemp -d)
 installed_here=false
+group_was_there=false
+getent group pellory >/dev/null && group_was_there=true
+# Back to the machine as it was: neither folder was there before this script
+# (rm removes links planted in them, never what they point at), nor, unless
+# it was, the group the package makes.
+reset_machine() {
+    dpkg --purge pellory >/dev/null 2>&1 || true
+    rm -rf /opt/pellory /etc/pellory
+}
 clean_up() {
     if $installed_here; then
-        dpkg --purge pellory >/dev/null 2>&1 || true
-        rm -f /opt/pellory/BrandsPrices.txt.upgrading
-        rmdir /opt/pellory /etc/pellory 2>/dev/null || true
+        reset_machine
+        $group_was_there || groupdel pellory 2>/dev/null || true
     fi
     rm -rf "$work"
 }
@@ -60,16 +72,35 @@ cmp -s "$tree/etc/pellory/BrandsPrices.txt" "$root/data/BrandsPrices.txt" \
     || fail "/etc/pellory/BrandsPrices.txt is missing or differs from data/BrandsPrices.txt"
 dpkg-deb --ctrl-tarfile "$deb" | tar -xO ./conffiles 2>/dev/null | grep -qx /etc/pellory/BrandsPrices.txt \
     || fail "/etc/pellory/BrandsPrices.txt is not a conffile"
+# Links between top-level folders are absolute, as Debian policy wants.
 price_link="$tree/opt/pellory/BrandsPrices.txt"
-if [ ! -L "$price_link" ] || [ "$(realpath -m "$price_link")" != "$(realpath -m "$tree/etc/pellory/BrandsPrices.txt")" ]; then
+if [ ! -L "$price_link" ] || [ "$(readlink "$price_link")" != /etc/pellory/BrandsPrices.txt ]; then
     fail "/opt/pellory/BrandsPrices.txt is not a link to /etc/pellory/BrandsPrices.txt"
 fi
 
 launcher="$tree/usr/bin/pellory"
 if [ ! -L "$launcher" ]; then
     fail "/usr/bin/pellory is not a link to the program"
-elif [ "$(realpath -m "$launcher")" != "$(realpath -m "$program")" ]; then
+elif [ "$(readlink "$launcher")" != /opt/pellory/pellory ]; then
     fail "/usr/bin/pellory points at $(readlink "$launcher"), not at /opt/pellory/pellory"
+fi
+
+# The documents a Debian package carries, and what lintian says of it. Every
+# override in the package must say why, in a comment above it.
+for document in usr/share/doc/pellory/copyright usr/share/doc/pellory/changelog.gz usr/share/man/man1/pellory.1.gz; do
+    [ -f "$tree/$document" ] || fail "the package has no /$document"
+done
+overrides="$tree/usr/share/lintian/overrides/pellory"
+if [ -f "$overrides" ]; then
+    unexplained=$(awk '/^#/ { reason = 1; next } /^[[:space:]]*$/ { reason = 0; next } !reason { print }' "$overrides")
+    [ -z "$unexplained" ] || fail "lintian overrides without a reason in a comment above them: $unexplained"
+fi
+if command -v lintian >/dev/null; then
+    # Overridden tags do not fail it (--show-overrides would make them).
+    lintian --fail-on error,warning --display-level '>=warning' "$deb" >"$work/lintian.log" 2>&1 \
+        || fail "lintian finds errors or warnings: $(grep -v 'root privileges' "$work/lintian.log")"
+else
+    fail "lintian is missing: run scripts/install-deps.sh test"
 fi
 
 # The menu entry, and the example a kiosk account copies to ~/.config/autostart.
@@ -85,7 +116,7 @@ for desktop in /usr/share/applications/pellory.desktop /usr/share/pellory/pellor
     [ "$(entry Type)" = Application ] || fail "$desktop: Type is '$(entry Type)'"
     [ -n "$(entry Comment)" ] || fail "$desktop has no Comment"
     exec_command=$(entry Exec | cut -d' ' -f1)
-    [ -e "$tree/usr/bin/$exec_command" ] || fail "$desktop runs '$exec_command', which the package does not put in /usr/bin"
+    [ -L "$tree/usr/bin/$exec_command" ] || [ -e "$tree/usr/bin/$exec_command" ] || fail "$desktop runs '$exec_command', which the package does not put in /usr/bin"
     icon="$tree/usr/share/icons/hicolor/scalable/apps/$(entry Icon).svg"
     if [ ! -f "$icon" ]; then
         fail "$desktop names icon '$(entry Icon)', not in /usr/share/icons/hicolor/scalable/apps"
@@ -104,7 +135,7 @@ for field in Maintainer Description Section Version; do
     [ -n "$(dpkg-deb -f "$deb" "$field")" ] || fail "control field $field is empty"
 done
 depends=$(dpkg-deb -f "$deb" Depends | tr ',|' '\n\n' | sed 's/(.*)//; s/^ *//; s/ *$//' | sort -u)
-for needed in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins fonts-comic-neue; do
+for needed in libqt6widgets6 libqt6gui6 libqt6core6 libsodium23 qt6-qpa-plugins fonts-comic-neue; do
     grep -qx "$needed" <<<"$depends" || fail "Depends lacks $needed"
 done
 
@@ -116,21 +147,25 @@ cmake --install "$build" --prefix "$prefix" >/dev/null \
     && cmake --install "$build" --prefix "$prefix" >/dev/null \
     || fail "cmake --install to a prefix failed"
 [ -L "$prefix/opt/pellory/BrandsPrices.txt" ] || fail "an install to a prefix put no link in opt/pellory"
+# Under a prefix the links stay relative, so the install moves with it.
+[ "$(readlink "$prefix/bin/pellory")" = ../opt/pellory/pellory ] \
+    || fail "an install to a prefix links bin/pellory to $(readlink "$prefix/bin/pellory")"
 grep -q '^"Prefix Brand",' "$prefix/etc/pellory/BrandsPrices.txt" 2>/dev/null \
     || fail "a second install to a prefix replaced the edited price file"
 listing=$("$prefix/bin/pellory" --check 2>&1) && grep -qF "Prefix Brand" <<<"$listing" \
     || fail "the program installed to a prefix does not load its edited price file: $listing"
 
-# Start the unpacked program through its launcher: when it finds the price
-# file beside itself, start-up completes and stores the clock preference
-# (a failed start-up reports the error and stores nothing).
-if [ -x "$program" ] && [ -L "$launcher" ]; then
+# Start the program installed to the prefix through its launcher: when it
+# finds the price file beside itself, start-up completes and stores the clock
+# preference (a failed start-up reports the error and stores nothing).
+if [ -x "$prefix/bin/pellory" ]; then
     status=0
-    XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=offscreen timeout 5 "$launcher" >/dev/null 2>&1 || status=$?
+    XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=offscreen timeout 5 "$prefix/bin/pellory" >/dev/null 2>&1 \
+        || status=$?
     if [ "$status" -ne 124 ]; then
-        fail "the unpacked program ended by itself (status $status) instead of showing its window"
+        fail "the installed program ended by itself (status $status) instead of showing its window"
     elif ! grep -qx 'DateDisplay=False' "$work/config/PELLORY.conf" 2>/dev/null; then
-        fail "the unpacked program, started through /usr/bin/pellory, did not complete start-up"
+        fail "the installed program, started through bin/pellory, did not complete start-up"
     fi
 fi
 
@@ -175,6 +210,17 @@ expect_brands() {
         grep -qF "$brand" <<<"$listing" || { fail "$when: the program does not load \"$brand\""; return 1; }
     done
 }
+expect_nothing_left() {
+    [ ! -e /etc/pellory ] && [ ! -e /opt/pellory ] && [ ! -L /etc/pellory ] && [ ! -L /opt/pellory ] \
+        || { fail "$1 left $(find /etc/pellory /opt/pellory 2>/dev/null | tr '\n' ' ')"; return 1; }
+}
+# What pellory --check says of the staff password for the user nobody with
+# the groups setpriv gives ($2).
+expect_password_status() {
+    local said
+    said=$(timeout 10 setpriv --reuid=65534 --regid=65534 "$2" /usr/bin/pellory --check 2>&1 | tail -n 1)
+    [[ "$said" == "$3"* ]] || { fail "for $1, pellory --check says: $said"; return 1; }
+}
 expect_version() {
     [ "$(dpkg-query -W -f='${Version}' pellory)" = "$1" ] || { fail "pellory $1 is not the installed version"; return 1; }
 }
@@ -188,7 +234,7 @@ elif [ ${#failures[@]} -eq 0 ]; then
     # Packages before the price file became a conffile shipped it itself in
     # /opt/pellory, where staff edited it.
     earlier="$version~earlier"
-    repack "$earlier" 'rm -r etc DEBIAN/conffiles DEBIAN/preinst DEBIAN/postinst
+    repack "$earlier" 'rm -rf etc DEBIAN/conffiles DEBIAN/preinst DEBIAN/postinst DEBIAN/postrm
         rm opt/pellory/BrandsPrices.txt && cp "$root/data/BrandsPrices.txt" opt/pellory/'
 
     installed_here=true
@@ -206,15 +252,74 @@ elif [ ${#failures[@]} -eq 0 ]; then
         && { grep -q '"Added Brand"' /etc/pellory/BrandsPrices.txt 2>/dev/null || fail "remove deleted the edited price file"; } \
         && package -i "$work/pellory_$next.deb" \
         && expect_brands "after remove and install again" "Added Brand" \
-        && package --purge pellory \
-        && { [ ! -e /etc/pellory ] && [ ! -e /opt/pellory ] \
-                 || fail "purge left $(find /etc/pellory /opt/pellory 2>/dev/null | tr '\n' ' ')"; } \
+        && package --purge pellory && expect_nothing_left "purge" \
         && package -i "$work/pellory_$earlier.deb" \
         && add_brand "Earlier Brand" \
         && package -i "$deb" && expect_version "$version" \
         && expect_brands "after the upgrade from a package that shipped the price file in /opt/pellory" "Earlier Brand" \
-        && package --purge pellory \
+        && package --purge pellory && expect_nothing_left "purge after the upgrade" \
         || fail "the package's life ended early (dpkg's log: $(tail -n 3 "$work/dpkg.log"))"
+
+    # The shop's own staff password: set by root, read by the group pellory.
+    {
+        reset_machine
+        package -i "$deb" \
+            && { getent group pellory >/dev/null || fail "the package made no group pellory"; } \
+            && { printf '13572468\n' | /usr/bin/pellory --set-staff-password >>"$work/dpkg.log" 2>&1 \
+                     || fail "pellory --set-staff-password failed: $(tail -n 2 "$work/dpkg.log")"; } \
+            && { [ "$(stat -c '%a %U %G' /etc/pellory/staff-password)" = "640 root pellory" ] \
+                     || fail "/etc/pellory/staff-password is $(stat -c '%a %U %G' /etc/pellory/staff-password)"; } \
+            && expect_password_status "the group pellory" "--groups=$(getent group pellory | cut -d: -f3)" \
+                   "The staff password is the shop's own, from /etc/pellory/staff-password." \
+            && expect_password_status "another account" --clear-groups \
+                   "The staff password file /etc/pellory/staff-password cannot be used (this account may not read it" \
+            && package --purge pellory && expect_nothing_left "purge after the password was set" \
+            || fail "the staff password's check ended early (dpkg's log: $(tail -n 3 "$work/dpkg.log"))"
+    }
+
+    # The upgrade from 1.0.0 never overwrites a price file already in
+    # /etc/pellory, and never writes through a link planted where the
+    # maintainer scripts write, not even on purge.
+    {
+        reset_machine
+        printf 'victim\n' >"$work/victim-upgrading"
+        printf 'victim\n' >"$work/victim-beside"
+        package -i "$work/pellory_$earlier.deb" \
+            && add_brand "Earlier Brand" \
+            && mkdir -p /etc/pellory \
+            && printf '"Etc Brand",61,62,63,64,65\r\n' >/etc/pellory/BrandsPrices.txt \
+            && ln -s "$work/victim-upgrading" /opt/pellory/BrandsPrices.txt.upgrading \
+            && ln -s "$work/victim-beside" /etc/pellory/BrandsPrices.txt.from-opt \
+            && package -i "$deb" \
+            && expect_brands "after the upgrade onto a price file already in /etc/pellory" "Etc Brand" \
+            && { [ ! -L /etc/pellory/BrandsPrices.txt.from-opt ] \
+                     && grep -q '^"Earlier Brand",' /etc/pellory/BrandsPrices.txt.from-opt \
+                     || fail "the price file edited in /opt/pellory is not beside the kept one as BrandsPrices.txt.from-opt"; } \
+            && { grep -q 'is beside it as /etc/pellory/BrandsPrices.txt.from-opt' "$work/dpkg.log" \
+                     || fail "the upgrade did not say where the price file edited in /opt/pellory went"; } \
+            && package --purge pellory && expect_nothing_left "purge after the upgrade onto /etc/pellory" \
+            && for victim in "$work/victim-upgrading" "$work/victim-beside"; do
+                   [ "$(cat "$victim" 2>/dev/null)" = victim ] || fail "a maintainer script wrote through a link to $victim"
+               done \
+            || fail "the upgrade onto /etc/pellory ended early (dpkg's log: $(tail -n 3 "$work/dpkg.log"))"
+    }
+
+    # Unpacked over an edited 1.0.0 but not configured, the kiosk still reads
+    # the edited prices; purge then leaves nothing, so a new install brings
+    # only the sample.
+    {
+        reset_machine
+        package -i "$work/pellory_$earlier.deb" \
+            && add_brand "Unpacked Brand" \
+            && package --unpack "$deb" \
+            && expect_brands "unpacked over 1.0.0, not configured" "Unpacked Brand" \
+            && package --purge pellory && expect_nothing_left "purge of the unpacked package" \
+            && package -i "$deb" \
+            && { cmp -s /etc/pellory/BrandsPrices.txt "$root/data/BrandsPrices.txt" \
+                     || fail "a new install after purge did not bring the sample: purged prices came back"; } \
+            && package --purge pellory && expect_nothing_left "purge after a new install" \
+            || fail "the unpack check ended early (dpkg's log: $(tail -n 3 "$work/dpkg.log"))"
+    }
 fi
 
 if [ ${#failures[@]} -gt 0 ]; then
@@ -222,8 +327,9 @@ if [ ${#failures[@]} -gt 0 ]; then
     exit 1
 fi
 if [ -n "$life_skipped" ]; then
-    echo "package ${deb##*/}: layout, price file, desktop entries, icon and Depends as expected"
+    echo "package ${deb##*/}: layout, price file, desktop entries, icon, Depends and lintian as expected"
 else
-    echo "package ${deb##*/}: layout, price file, desktop entries, icon and Depends as expected;" \
-         "the staff's price file survives upgrade, reinstall and remove, and purge deletes it"
+    echo "package ${deb##*/}: layout, price file, desktop entries, icon, Depends and lintian as expected;" \
+         "the staff's price file survives upgrade, reinstall and remove, the upgrades from /opt/pellory write" \
+         "over nothing and through no link, the staff password is set and read, and purge leaves nothing"
 fi

@@ -3,12 +3,16 @@
 #include "catalogue/PriceFile.h"
 #include "check/PriceFileReport.h"
 #include "check/ReportText.h"
+#include "platform/NativePath.h"
+#include "staffpassword/SetStaffPassword.h"
+#include "staffpassword/StaffPasswordFile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QTextStream>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace check {
 
@@ -17,7 +21,8 @@ namespace {
 // The option names the command line answers to; everything else starts the window.
 const QStringList CommandLineOptionNames{QStringLiteral("check"), QStringLiteral("help"), QStringLiteral("h"),
                                          QStringLiteral("?"), QStringLiteral("help-all"),
-                                         QStringLiteral("version"), QStringLiteral("v")};
+                                         QStringLiteral("version"), QStringLiteral("v"),
+                                         QStringLiteral("set-staff-password")};
 
 QString optionName(QString argument)
 {
@@ -25,10 +30,37 @@ QString optionName(QString argument)
     return argument.section(u'=', 0, 0);
 }
 
-void printTo(FILE *stream, const QString &text)
+// The error number when the text could not all be written (a full disk, a
+// closed output), 0 when it was.
+int printTo(FILE *stream, const QString &text)
 {
-    QTextStream out(stream);
-    out << text;
+    const QByteArray bytes = text.toLocal8Bit();
+    errno = 0;
+    if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) != size_t(bytes.size())
+        || std::fflush(stream) != 0)
+        return errno != 0 ? errno : EIO;
+    return 0;
+}
+
+// A report nobody received must not pass for a report given.
+int printReport(const QString &text, int status)
+{
+    const int error = printTo(stdout, text);
+    if (error == 0)
+        return status;
+    printTo(stderr, QStringLiteral("%1: the report could not be written to standard output: %2\n")
+                        .arg(QCoreApplication::applicationName(), QString::fromLocal8Bit(std::strerror(error))));
+    return OutputError;
+}
+
+// The arguments as the system gave them: a file name that is not valid UTF-8
+// still names that very file.
+QStringList argumentsAsGiven(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << platform::pathFromNative(argv[i]);
+    return arguments;
 }
 
 int usageError(const QString &problem)
@@ -44,7 +76,8 @@ QString helpText(const QCommandLineParser &parser)
         + QStringLiteral("\nWithout --check the program opens the kiosk window; Qt's own options (-style,\n"
                          "-platform ...) apply there.\n"
                          "\nExit status of --check: 0 when the kiosk would load the file (warnings or not),\n"
-                         "1 when it would refuse it, 2 when the command line is wrong.\n");
+                         "1 when it would refuse it, 2 when the command line is wrong, 3 when the report\n"
+                         "could not be written. --check also says which staff password the kiosk takes.\n");
 }
 
 } // namespace
@@ -76,30 +109,39 @@ int runCommandLine(int argc, char **argv)
         QStringLiteral("check"),
         QStringLiteral("Check the price file FILE (default: the BrandsPrices.txt beside the program)."));
     parser.addOption(checkOption);
+    const QCommandLineOption setPasswordOption(
+        QStringLiteral("set-staff-password"),
+        QStringLiteral("As root: set the shop's own staff password, 6 to 12 digits, asked twice at a terminal or\n"
+                       "read as one line from standard input."));
+    parser.addOption(setPasswordOption);
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The price file to check."),
                                  QStringLiteral("[FILE]"));
 
-    if (!parser.parse(QCoreApplication::arguments()))
+    if (!parser.parse(argumentsAsGiven(argc, argv)))
         return usageError(parser.errorText());
-    if (parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all"))) {
-        printTo(stdout, helpText(parser));
-        return 0;
-    }
-    if (parser.isSet(versionOption)) {
-        printTo(stdout, QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
-                                                      QCoreApplication::applicationVersion()));
-        return 0;
-    }
+    if (parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all")))
+        return printReport(helpText(parser), 0);
+    if (parser.isSet(versionOption))
+        return printReport(QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
+                                                         QCoreApplication::applicationVersion()),
+                           0);
     const QStringList files = parser.positionalArguments();
+    if (parser.isSet(setPasswordOption)) {
+        if (parser.isSet(checkOption) || !files.isEmpty())
+            return usageError(QStringLiteral("--set-staff-password takes nothing else."));
+        return staffpassword::setStaffPassword(staffpassword::passwordFileBesideProgram());
+    }
     if (files.size() > 1)
         return usageError(QStringLiteral("Check one price file at a time."));
 
     const QString path = files.isEmpty() ? catalogue::priceFileBesideProgram() : files.constFirst();
     const PriceFileReport report = reportOn(catalogue::checkPriceFile(path));
-    printTo(stdout, reportText(report).join(u'\n') + u'\n');
-    return report.exitStatus();
+    const QString staffPassword = staffpassword::storedPasswordSummary(
+        staffpassword::readStoredPassword(staffpassword::passwordFileBesideProgram()));
+    return printReport(reportText(report).join(u'\n') + QStringLiteral("\n\n") + staffPassword + u'\n',
+                       report.exitStatus());
 }
 
 } // namespace check

@@ -6,9 +6,13 @@ namespace check {
 
 // Exit status of a command line the program does not understand.
 inline constexpr int UsageError = 2;
+// Exit status when the report could not be written (a full disk, a closed
+// standard output).
+inline constexpr int OutputError = 3;
 
-// True when the arguments ask for the command line (--check, --help or
-// --version, with one dash or two) rather than the window. Looked at before
+// True when the arguments ask for the command line (--check, --help,
+// --version or --set-staff-password, with one dash or two) rather than the
+// window. Looked at before
 // any application object exists, so the check needs no display.
 bool isCommandLineRequest(int argc, char **argv);
 

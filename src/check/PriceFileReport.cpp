@@ -1,5 +1,6 @@
 #include "check/PriceFileReport.h"
 
+#include "platform/VisibleText.h"
 #include "quote/Availability.h"
 
 #include <QFileInfo>
@@ -40,11 +41,12 @@ bool hasBlanksAround(const QString &name)
     return !name.isEmpty() && (name.front().isSpace() || name.back().isSpace());
 }
 
-// Names a customer could not tell apart in the list: blanks around them are
-// invisible and capitals do not make another brand.
+// Names a customer could not tell apart in the list: blanks around them and
+// characters that do not show are invisible, and capitals do not make
+// another brand.
 QString listedAs(const QString &name)
 {
-    return name.trimmed().toCaseFolded();
+    return platform::withoutInvisibleCharacters(name).trimmed().toCaseFolded();
 }
 
 } // namespace

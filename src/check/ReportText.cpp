@@ -3,6 +3,7 @@
 #include "catalogue/PriceTable.h"
 #include "platform/Conversions.h"
 #include "platform/RuntimeError.h"
+#include "platform/VisibleText.h"
 
 #include <QDir>
 
@@ -21,7 +22,7 @@ QString printable(const QString &text)
 {
     QString shown = text;
     for (QChar &c : shown) {
-        if (c.category() == QChar::Other_Control)
+        if (platform::isInvisibleCharacter(c))
             c = QChar::ReplacementCharacter;
     }
     return shown;

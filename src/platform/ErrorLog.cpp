@@ -1,6 +1,7 @@
 #include "platform/ErrorLog.h"
 
 #include "platform/RuntimeError.h"
+#include "platform/VisibleText.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -9,27 +10,15 @@
 
 namespace platform {
 
-namespace {
-
-QString escapeControlCharacters(const QString &text)
-{
-    QString escaped;
-    escaped.reserve(text.size());
-    for (const QChar c : text) {
-        if (c.category() == QChar::Other_Control)
-            escaped += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
-        else
-            escaped += c;
-    }
-    return escaped;
-}
-
-} // namespace
-
 QString logLine(const QDateTime &when, const QString &message)
 {
     const QString time = when.toOffsetFromUtc(when.offsetFromUtc()).toString(Qt::ISODate);
-    return escapeControlCharacters(QStringLiteral("%1 pellory: %2").arg(time, message));
+    return escapedInvisibleCharacters(QStringLiteral("%1 pellory: %2").arg(time, message));
+}
+
+void logForSupport(const QString &message)
+{
+    writeToStandardError(logLine(QDateTime::currentDateTime(), message));
 }
 
 QString errorLogLine(const QDateTime &when, const RuntimeError &error)

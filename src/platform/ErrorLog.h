@@ -19,6 +19,8 @@ QString errorLogLine(const QDateTime &when, const RuntimeError &error);
 // Any other line for whoever looks after the kiosk, in the same form:
 // 2026-12-07T14:03:21+01:00 pellory: <message>
 QString logLine(const QDateTime &when, const QString &message);
+// Writes such a line, stamped with the present time, to standard error.
+void logForSupport(const QString &message);
 
 // Writes the line and a line end to standard error at once.
 void writeToStandardError(const QString &line);

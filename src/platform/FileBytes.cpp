@@ -1,6 +1,7 @@
 #include "platform/FileBytes.h"
 
 #include "platform/Conversions.h"
+#include "platform/NativePath.h"
 #include "platform/RuntimeError.h"
 
 #include <QDir>
@@ -31,9 +32,20 @@ QString fileName(const QString &path)
     throw RuntimeError(number).at(path, 0).withDetail(detail);
 }
 
+bool folderIsThere(const QString &path)
+{
+#ifdef Q_OS_WIN
+    return QFileInfo(path).absoluteDir().exists();
+#else
+    struct stat status {};
+    const QString folder = QFileInfo(path).absolutePath();
+    return ::stat(nativePath(folder).constData(), &status) == 0 && S_ISDIR(status.st_mode);
+#endif
+}
+
 [[noreturn]] void raiseMissing(const QString &path)
 {
-    const bool folderExists = path.isEmpty() || QFileInfo(path).absoluteDir().exists();
+    const bool folderExists = path.isEmpty() || folderIsThere(path);
     if (folderExists)
         raiseOpenFailure(ErrorNumber::FileNotFound, path,
                          QStringLiteral("There is no file named %1 in that folder.").arg(fileName(path)));
@@ -174,7 +186,7 @@ QByteArray readWholeFile(const QString &path, qint64 maxBytes)
         raiseMissing(path);
     // Opening never blocks, even on a pipe with no writer; what was opened is
     // then checked, not the path, which may have changed in the meantime.
-    const Descriptor fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    const Descriptor fd(::open(nativePath(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0) {
         switch (errno) {
         case ENOENT:

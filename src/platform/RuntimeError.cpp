@@ -1,5 +1,7 @@
 #include "platform/RuntimeError.h"
 
+#include "platform/NativePath.h"
+
 #include <QDir>
 
 namespace platform {
@@ -67,7 +69,7 @@ QString runtimeErrorReport(const RuntimeError &error)
         lines << error.explanation() << QString();
     lines << standard;
     if (!error.path().isEmpty()) {
-        lines << QString() << QStringLiteral("File: %1").arg(QDir::toNativeSeparators(error.path()));
+        lines << QString() << QStringLiteral("File: %1").arg(displayedPath(QDir::toNativeSeparators(error.path())));
         if (error.line() > 0)
             lines << QStringLiteral("Line: %1").arg(error.line());
     }

@@ -10,12 +10,6 @@
 #include <QListWidget>
 #include <QMenu>
 
-namespace {
-
-const QString ExitPassword = QStringLiteral("472916");
-
-} // namespace
-
 void frmMain::Form_Load()
 {
     ReadTheRegistry();
@@ -51,11 +45,10 @@ void frmMain::ReadPrices()
 void frmMain::reportRoundedPrices(int count)
 {
     const QString prices = count == 1 ? QStringLiteral("1 price") : QStringLiteral("%1 prices").arg(count);
-    platform::writeToStandardError(platform::logLine(
-        QDateTime::currentDateTime(),
+    platform::logForSupport(
         QStringLiteral("%1 in %2 %3 cents and will be quoted rounded to whole dollars; run pellory --check to see "
                        "which.")
-            .arg(prices, QDir::toNativeSeparators(m_priceFile), count == 1 ? QStringLiteral("has") : QStringLiteral("have"))));
+            .arg(prices, QDir::toNativeSeparators(m_priceFile), count == 1 ? QStringLiteral("has") : QStringLiteral("have")));
 }
 
 void frmMain::Form_GotFocus()
@@ -75,9 +68,14 @@ void frmMain::Form_MouseUp(std::int16_t button, std::int16_t, float x, float y)
 
 void frmMain::mnuFileExit_Click()
 {
+    // After wrong passwords the box stays away for a while; the wait is said.
+    if (const auto wait = m_staffExit.waitBeforeNextTry(); wait.count() > 0) {
+        m_dialogs.messageBox(staffpassword::lockoutMessage(wait), QStringLiteral("Exit the Program?"));
+        return;
+    }
     const QString typed = m_dialogs.inputBox(QStringLiteral("Enter a password in order to exit the program"),
                                              QStringLiteral("Exit the Program?"), platform::Dialogs::Echo::Masked);
-    if (typed == ExitPassword) {
+    if (m_staffExit.tryPassword(typed)) {
         m_dialogs.messageBox(QStringLiteral("Thank you for using for using our program!"),
                              QStringLiteral("The Pellory"));
         m_events.end(EXIT_SUCCESS);

@@ -1,10 +1,12 @@
 #include "window/frmMain.h"
 
 #include "platform/OleColor.h"
+#include "platform/ErrorLog.h"
 #include "platform/Twips.h"
 #include "window/CommandButton.h"
 #include "window/ControlColors.h"
 #include "window/ControlLayout.h"
+#include "window/KioskPresence.h"
 #include "window/MenuStyle.h"
 #include "window/Notifications.h"
 #include "window/WindowPlacement.h"
@@ -83,6 +85,7 @@ frmMain::frmMain(platform::Dialogs &dialogs, const QString &priceFile, QWidget *
     describeControls();
     connectHandlers();
     placeOnScreen();
+    m_presence = new window::KioskPresence(this, [this] { windowLost(); });
 }
 
 frmMain::~frmMain() = default;
@@ -323,9 +326,17 @@ bool frmMain::load()
 void frmMain::unload(int exitStatus)
 {
     m_unloaded = true;
+    m_presence->letGo();
     tmrSneakers->stop();
     close();
     emit unloaded(exitStatus);
+}
+
+void frmMain::windowLost()
+{
+    platform::logForSupport(QStringLiteral("The window was destroyed by another program and cannot come back; "
+                                           "the program ends so that it can be started again."));
+    m_events.end(EXIT_FAILURE);
 }
 
 void frmMain::closeEvent(QCloseEvent *event)

@@ -16,6 +16,7 @@
 #include "catalogue/PriceTable.h"
 #include "platform/Dialogs.h"
 #include "platform/EventDelivery.h"
+#include "staffpassword/StaffExit.h"
 #include "window/BrandList.h"
 
 #include <QMainWindow>
@@ -32,6 +33,10 @@ class QPushButton;
 class QRadioButton;
 class QTimer;
 
+namespace window {
+class KioskPresence;
+}
+
 class frmMain : public QMainWindow
 {
     Q_OBJECT
@@ -47,6 +52,10 @@ public:
     // Raises the load event and reports whether the window may be shown:
     // false when start-up failed and the program is ending.
     bool load();
+
+    // The staff exit takes the password in the shop's password file beside
+    // the program (or in /etc/pellory); tests give one of their own.
+    void guardExitWith(staffpassword::StaffExit staffExit) { m_staffExit = std::move(staffExit); }
 
     // The colour value painted behind the controls.
     std::int32_t backColor() const { return m_backColor; }
@@ -107,6 +116,7 @@ private:
     void deliver(void (frmMain::*handler)());
     void deliver(const std::function<void()> &handler);
     void unload(int exitStatus);
+    void windowLost();
 
     QWidget *surface = nullptr;
     BrandList *lstBrands = nullptr;
@@ -139,8 +149,10 @@ private:
     platform::Dialogs &m_dialogs;
     const QString m_priceFile;
     platform::EventDelivery m_events;
+    staffpassword::StaffExit m_staffExit;
     std::int32_t m_backColor = 0;
     bool m_unloaded = false;
+    window::KioskPresence *m_presence = nullptr;
     // The mouse buttons last pressed over the bare surface, not over a control.
     Qt::MouseButtons m_pressedOnSurface;
 };

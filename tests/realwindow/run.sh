@@ -4,7 +4,9 @@
 # changes the colour through the menu and checks that the captions keep their
 # font and the buttons, one of them focused, their colour, leaves through the
 # staff exit, and checks that a missing price file is reported without the
-# window ever showing.
+# window ever showing; then, under a window manager, that the window comes
+# back when minimised or unmapped and that the program ends when another
+# program destroys it.
 #   run.sh PROGRAM LAYOUT OUTPUT_FOLDER
 # LAYOUT is the control layout the build wrote from window/ControlLayout.h
 # (tests/realwindow/layout.sh in the build folder): where each control sits,
@@ -26,8 +28,10 @@ import=/usr/bin/import
 
 work=$(mktemp -d)
 pid=
+wm=
 cleanup() {
     [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+    [ -n "$wm" ] && kill "$wm" 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -56,18 +60,25 @@ wait_window() {
     echo "$id"
 }
 
-# Waits for the program to end and prints its exit status.
+# True while the program runs (an ended one this shell has not yet waited
+# for is a zombie).
+running() {
+    local state
+    state=$(ps -o stat= -p "$pid" 2>/dev/null) && [[ "$state" != Z* ]]
+}
+
+# Waits for the program to end and sets status to its exit status. Not run
+# in a subshell: only this shell can wait for its child.
 wait_exit() {
     local i
     for i in $(seq 1 100); do
-        kill -0 "$pid" 2>/dev/null || break
+        running || break
         sleep 0.1
     done
-    kill -0 "$pid" 2>/dev/null && fail "the program did not end"
-    local status=0
+    running && fail "the program did not end"
+    status=0
     wait "$pid" || status=$?
     pid=
-    echo "$status"
 }
 
 start() {
@@ -242,7 +253,7 @@ sleep 0.3
 shot 10-thank-you
 xdotool windowfocus --sync "$thanks" 2>/dev/null || true
 xdotool key Return
-status=$(wait_exit)
+wait_exit
 [ "$status" -eq 0 ] || fail "the staff exit ended the program with status $status"
 echo "ok: the staff exit ended the program with status 0"
 
@@ -256,10 +267,44 @@ if xdotool search --onlyvisible --name "^$Caption\$" >/dev/null 2>&1; then
 fi
 xdotool windowfocus --sync "$report" 2>/dev/null || true
 xdotool key Return
-status=$(wait_exit)
+wait_exit
 [ "$status" -ne 0 ] || fail "a missing price file ended the program with status 0"
 if [ -f "$work/missing/BrandsPrices.txt" ]; then
     fail "the program created a price file"
 fi
 echo "ok: the missing price file was reported and the program ended with status $status"
+
+# --- Under a window manager: minimised or hidden, the window comes back ------
+# openbox offers to minimise any window (a title-bar button, Alt+Space >
+# Iconify); xdotool asks it the same way. Another X client may unmap the
+# window or destroy it; destroyed, the program ends with a failure.
+command -v openbox >/dev/null || fail "openbox is missing: run scripts/install-deps.sh test"
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+wm=$!
+sleep 1
+XDG_CONFIG_HOME="$work/config" timeout 120 "$work/app/pellory" 2>"$work/managed.err" &
+pid=$!
+win=$(wait_window "^$Caption\$")
+# Waits until the window is on the screen again after something took it away.
+expect_back() {
+    local i
+    sleep 0.5
+    for i in $(seq 1 50); do
+        xwininfo -id "$win" 2>/dev/null | grep -q 'Map State: IsViewable' && { echo "ok: $1, the window came back"; return; }
+        sleep 0.1
+    done
+    shot "12-not-back"
+    fail "$1, the window did not come back within 5 seconds (see $out/12-not-back.png)"
+}
+xdotool windowminimize "$win"
+expect_back "minimised by the window manager"
+xdotool windowunmap "$win"
+expect_back "unmapped by another program"
+xdotool windowclose "$win"
+wait_exit
+[ "$status" -eq 1 ] || fail "the destroyed window ended the program with status $status, not 1"
+grep -q ' pellory: The window was destroyed by another program' "$work/managed.err" ||
+    fail "the destroyed window left no line on standard error: $(cat "$work/managed.err")"
+echo "ok: the window destroyed by another program ended it with status 1 and a line on standard error"
+kill "$wm" 2>/dev/null || true
 echo "screenshots in $out"

@@ -1,0 +1,133 @@
+#include "staffpassword/SetStaffPassword.h"
+
+#include "platform/NativePath.h"
+#include "staffpassword/PasswordEntry.h"
+#include "staffpassword/PasswordHash.h"
+#include "staffpassword/PasswordRule.h"
+
+#include <QFileInfo>
+
+#include <optional>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace staffpassword {
+
+namespace {
+
+// The group whose members, the kiosk's account among them, may read the hash.
+constexpr auto ReadersGroup = "pellory";
+
+int report(const QString &text, int status)
+{
+    const QByteArray bytes = (QStringLiteral("pellory: ") + text + u'\n').toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+    return status;
+}
+
+// The password typed, or why there is none.
+struct Entry
+{
+    QString password;
+    QString problem;
+};
+
+Entry enteredPassword()
+{
+    const QString nothingRead = QStringLiteral("No password was read.");
+    if (!enteredAtTerminal()) {
+        const std::optional<QString> line = readLineFromInput();
+        return line ? Entry{*line, {}} : Entry{{}, nothingRead};
+    }
+    const std::optional<QString> first = readHiddenLine(QStringLiteral("New staff password (6 to 12 digits): "));
+    if (!first)
+        return {{}, nothingRead};
+    const std::optional<QString> second = readHiddenLine(QStringLiteral("The same password again: "));
+    if (!second)
+        return {{}, nothingRead};
+    if (*first != *second)
+        return {{}, QStringLiteral("The two passwords differ.")};
+    return {*first, {}};
+}
+
+QString writeFailure(const QString &passwordFile, int error)
+{
+    const QString problem = QStringLiteral("Could not write %1: %2.")
+                                .arg(platform::displayedPath(passwordFile), QString::fromLocal8Bit(std::strerror(error)));
+    if ((error == EACCES || error == EPERM || error == EROFS) && ::geteuid() != 0)
+        return problem + QStringLiteral(" Run it as root: sudo pellory --set-staff-password");
+    return problem;
+}
+
+// Writes the hash to a new file beside the password file and renames it over
+// that file, so that the kiosk reads the old password or the new one, never
+// half of one, and a link put in the file's place is replaced, not followed.
+// Returns the error number, 0 when written.
+int replaceFile(const QString &passwordFile, const QByteArray &contents, bool &readableByGroup)
+{
+    const QByteArray target = platform::nativePath(passwordFile);
+    QByteArray temporary = platform::nativePath(QFileInfo(passwordFile).path()) + "/.staff-password.XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        return errno;
+    int error = 0;
+    readableByGroup = false;
+    if (::fchmod(fd, S_IRUSR | S_IWUSR | S_IRGRP) != 0)
+        error = errno;
+    if (const group *readers = ::getgrnam(ReadersGroup); error == 0 && readers)
+        readableByGroup = ::fchown(fd, uid_t(-1), readers->gr_gid) == 0;
+    for (qsizetype written = 0; error == 0 && written < contents.size();) {
+        const ssize_t n = ::write(fd, contents.constData() + written, size_t(contents.size() - written));
+        if (n < 0 && errno != EINTR)
+            error = errno;
+        else if (n > 0)
+            written += n;
+    }
+    if (error == 0 && ::fsync(fd) != 0)
+        error = errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && ::rename(temporary.constData(), target.constData()) != 0)
+        error = errno;
+    if (error != 0)
+        ::unlink(temporary.constData());
+    return error;
+}
+
+} // namespace
+
+int setStaffPassword(const QString &passwordFile)
+{
+    const Entry entry = enteredPassword();
+    const QString problem = entry.problem.isEmpty() ? passwordRuleProblem(entry.password) : entry.problem;
+    if (!problem.isEmpty())
+        return report(problem + QStringLiteral(" Nothing was changed."), EXIT_FAILURE);
+
+    const QByteArray hash = hashPassword(entry.password);
+    if (hash.isEmpty())
+        return report(QStringLiteral("The password could not be hashed (too little memory?); nothing was changed."),
+                      EXIT_FAILURE);
+    bool readableByGroup = false;
+    if (const int error = replaceFile(passwordFile, hash + '\n', readableByGroup); error != 0)
+        return report(writeFailure(passwordFile, error) + QStringLiteral(" Nothing was changed."), EXIT_FAILURE);
+
+    report(QStringLiteral("The shop's own staff password is set in %1; the staff exit takes it from now on.")
+               .arg(platform::displayedPath(passwordFile)),
+           EXIT_SUCCESS);
+    if (!readableByGroup && ::geteuid() == 0)
+        report(QStringLiteral("There is no group %1, so only root may read the password: a kiosk under another "
+                              "account refuses every password. Create the group (groupadd --system %1), add "
+                              "that account to it, and set the password again.")
+                   .arg(QLatin1String(ReadersGroup)),
+               EXIT_SUCCESS);
+    return EXIT_SUCCESS;
+}
+
+} // namespace staffpassword
