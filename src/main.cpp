@@ -1,10 +1,29 @@
 #include "catalogue/PriceFile.h"
 #include "check/CheckCommand.h"
+#include "configuration/ShopConfiguration.h"
+#include "platform/ErrorLog.h"
 #include "platform/QtDialogs.h"
 #include "platform/WaylandTitleBar.h"
 #include "window/frmMain.h"
 
 #include <QApplication>
+#include <QDateTime>
+
+namespace {
+
+// The shop's settings, each line the kiosk did not understand reported once
+// on standard error; the kiosk opens with the defaults there.
+configuration::ShopConfiguration readShopConfiguration()
+{
+    const configuration::ConfigurationReading reading =
+        configuration::readConfiguration(configuration::configurationBesideProgram());
+    for (const configuration::ConfigurationFault &fault : reading.faults)
+        platform::writeToStandardError(
+            platform::logLine(QDateTime::currentDateTime(), configuration::faultText(reading, fault)));
+    return reading.values;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -20,7 +39,7 @@ int main(int argc, char *argv[])
     app.setQuitOnLastWindowClosed(false);
 
     platform::QtDialogs dialogs;
-    frmMain window(dialogs, catalogue::priceFileBesideProgram());
+    frmMain window(dialogs, catalogue::priceFileBesideProgram(), readShopConfiguration());
     dialogs.setParent(&window);
     QObject::connect(&window, &frmMain::unloaded, &app, &QCoreApplication::exit);
 

@@ -26,16 +26,21 @@ QString escapeControlCharacters(const QString &text)
 
 } // namespace
 
-QString errorLogLine(const QDateTime &when, const RuntimeError &error)
+QString logLine(const QDateTime &when, const QString &message)
 {
     const QString time = when.toOffsetFromUtc(when.offsetFromUtc()).toString(Qt::ISODate);
-    QString line = QStringLiteral("%1 pellory: Run-time error %2: %3").arg(time).arg(error.number()).arg(error.description());
+    return escapeControlCharacters(QStringLiteral("%1 pellory: %2").arg(time, message));
+}
+
+QString errorLogLine(const QDateTime &when, const RuntimeError &error)
+{
+    QString message = QStringLiteral("Run-time error %1: %2").arg(error.number()).arg(error.description());
     if (!error.path().isEmpty()) {
-        line += QStringLiteral(": ") + QDir::toNativeSeparators(error.path());
+        message += QStringLiteral(": ") + QDir::toNativeSeparators(error.path());
         if (error.line() > 0)
-            line += QLatin1Char(':') + QString::number(error.line());
+            message += QLatin1Char(':') + QString::number(error.line());
     }
-    return escapeControlCharacters(line);
+    return logLine(when, message);
 }
 
 void writeToStandardError(const QString &line)

@@ -17,6 +17,10 @@ class RuntimeError;
 // so a failure is always exactly one line.
 QString errorLogLine(const QDateTime &when, const RuntimeError &error);
 
+// Any other line for the same reader, in the same form: when, the program's
+// name, then `message`, with control characters written as \xHH.
+QString logLine(const QDateTime &when, const QString &message);
+
 // Writes the line and a line end to standard error at once.
 void writeToStandardError(const QString &line);
 

@@ -68,10 +68,12 @@ Widget *named(Widget *widget, const QString &name)
 
 } // namespace
 
-frmMain::frmMain(platform::Dialogs &dialogs, const QString &priceFile, QWidget *parent)
+frmMain::frmMain(platform::Dialogs &dialogs, const QString &priceFile,
+                 const configuration::ShopConfiguration &shop, QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_dialogs(dialogs)
     , m_priceFile(priceFile)
+    , m_shop(shop)
     , m_events(dialogs, [this](int exitStatus) { unload(exitStatus); })
     , m_backColor(platform::SystemButtonFace)
 {

@@ -14,6 +14,7 @@
 
 #include "catalogue/PriceFile.h"
 #include "catalogue/PriceTable.h"
+#include "configuration/ShopConfiguration.h"
 #include "platform/Dialogs.h"
 #include "platform/EventDelivery.h"
 #include "window/BrandList.h"
@@ -36,10 +37,12 @@ class frmMain : public QMainWindow
     Q_OBJECT
 
 public:
-    // The window reads its prices from `priceFile` when it loads; the program
-    // itself passes the file beside it.
+    // The window reads its prices from `priceFile` when it loads, and follows
+    // the shop's settings in `shop`; the program itself passes the files
+    // beside it.
     explicit frmMain(platform::Dialogs &dialogs,
                      const QString &priceFile = catalogue::priceFileBesideProgram(),
+                     const configuration::ShopConfiguration &shop = {},
                      QWidget *parent = nullptr);
     ~frmMain() override;
 
@@ -136,6 +139,7 @@ private:
 
     platform::Dialogs &m_dialogs;
     const QString m_priceFile;
+    const configuration::ShopConfiguration m_shop;
     platform::EventDelivery m_events;
     std::int32_t m_backColor = 0;
     bool m_unloaded = false;
