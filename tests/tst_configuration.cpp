@@ -156,11 +156,18 @@ private slots:
     }
 
     // The program started beside a settings file: a faulty line leaves one
-    // line on standard error.
+    // line on standard error, and --check lists the settings in effect.
     void programReportsTheSettingsBesideIt_data()
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QStringList>("lines");
+        QTest::newRow("--check") << QStringList{"--check"}
+                                 << QStringList{"Settings file: ", "Settings in effect:", "  [kiosk]",
+                                                "  FillScreen=true", "  IdleResetSeconds=120", "  DigitPad=auto",
+                                                "  StaffOnlyPreferences=false",
+                                                "Not understood (the kiosk uses the default there):",
+                                                "  Line 3  IdleResetSeconds=soon: the value must be",
+                                                "Price file: ", "The kiosk will load this file: 1 brand"};
         QTest::newRow("window start") << QStringList{"-platform", "offscreen"}
                                       << QStringList{"/pellory.conf:3: IdleResetSeconds=soon: the value must be"};
     }

@@ -1,6 +1,7 @@
 #include "check/CheckCommand.h"
 
 #include "catalogue/PriceFile.h"
+#include "check/ConfigurationReport.h"
 #include "check/PriceFileReport.h"
 #include "check/ReportText.h"
 
@@ -41,7 +42,8 @@ int usageError(const QString &problem)
 QString helpText(const QCommandLineParser &parser)
 {
     return parser.helpText()
-        + QStringLiteral("\nWithout --check the program opens the kiosk window; Qt's own options (-style,\n"
+        + QStringLiteral("\n--check also lists the kiosk's settings from pellory.conf beside the program.\n"
+                         "\nWithout --check the program opens the kiosk window; Qt's own options (-style,\n"
                          "-platform ...) apply there.\n"
                          "\nExit status of --check: 0 when the kiosk would load the file (warnings or not),\n"
                          "1 when it would refuse it, 2 when the command line is wrong.\n");
@@ -98,6 +100,9 @@ int runCommandLine(int argc, char **argv)
 
     const QString path = files.isEmpty() ? catalogue::priceFileBesideProgram() : files.constFirst();
     const PriceFileReport report = reportOn(catalogue::checkPriceFile(path));
+    // The settings come first: the price file's verdict stays the last line.
+    printTo(stdout, configurationReportText(configuration::readConfiguration(configuration::configurationBesideProgram()))
+                        .join(u'\n') + QStringLiteral("\n\n"));
     printTo(stdout, reportText(report).join(u'\n') + u'\n');
     return report.exitStatus();
 }
