@@ -519,6 +519,41 @@ private slots:
         QVERIFY(!driver->quoteVisible());
     }
 
+    void quoteHidesWhenTheSelectionChanges_data()
+    {
+        // After a quote for brand 0 with Cross Trainers ticked and one pair:
+        // what the customer changes, and whether the quote stays.
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<bool>("stays");
+        QTest::newRow("a brand that greys the ticked item") << "brand" << 1 << false;
+        QTest::newRow("a brand that keeps every tick") << "brand" << 3 << false;
+        QTest::newRow("the same brand again") << "brand" << 0 << true;
+        QTest::newRow("another item ticked") << "tick" << 4 << false;
+        QTest::newRow("the ticked item unticked") << "tick" << 0 << false;
+        QTest::newRow("another number of pairs") << "pairs" << 2 << false;
+        QTest::newRow("the same number of pairs again") << "pairs" << 1 << true;
+    }
+    void quoteHidesWhenTheSelectionChanges()
+    {
+        QFETCH(QString, change);
+        QFETCH(int, index);
+        QFETCH(bool, stays);
+        driver->clickBrand(0);
+        driver->tick(0);
+        driver->choosePairs(1);
+        driver->click("cmdCalculate");
+        QCOMPARE(driver->quoteText(), QStringLiteral("The cost of the selected sneaker(s) is $ 10.00"));
+        QVERIFY(driver->quoteVisible());
+        if (change == "brand")
+            driver->clickBrand(index);
+        else if (change == "tick")
+            driver->tick(index);
+        else
+            driver->choosePairs(index);
+        QCOMPARE(driver->quoteVisible(), stays);
+    }
+
     void clearBrandKeepsItemsAndPairs()
     {
         driver->clickBrand(1);

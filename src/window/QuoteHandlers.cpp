@@ -91,3 +91,10 @@ void frmMain::cmdReset_Click()
     }
     lblPriceQuote->setVisible(false);
 }
+
+void frmMain::hideStaleQuote()
+{
+    // A quote shows only while it describes the selection: a price left on
+    // screen after the brand, a tick or the pairs changed would be wrong.
+    lblPriceQuote->setVisible(false);
+}

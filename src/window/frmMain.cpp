@@ -269,6 +269,11 @@ void frmMain::connectHandlers()
                 [this, pairs] { deliver([this, pairs] { optPair_Click(std::int16_t(pairs)); }); });
         connect(optPair[pairs], &QRadioButton::toggled, this, &frmMain::updatePairsTabStop);
     }
+    connect(lstBrands, &QListWidget::itemSelectionChanged, this, &frmMain::hideStaleQuote);
+    for (QCheckBox *box : chkSneakerItem)
+        connect(box, &QCheckBox::toggled, this, &frmMain::hideStaleQuote);
+    for (int pairs = 1; pairs <= 5; ++pairs)
+        connect(optPair[pairs], &QRadioButton::toggled, this, &frmMain::hideStaleQuote);
     connect(cmdCalculate, &QPushButton::clicked, this, [this] { deliver(&frmMain::cmdCalculate_Click); });
     connect(cmdClearQuote, &QPushButton::clicked, this, [this] { deliver(&frmMain::cmdClearQuote_Click); });
     connect(cmdReset, &QPushButton::clicked, this, [this] { deliver(&frmMain::cmdReset_Click); });

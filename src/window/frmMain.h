@@ -86,6 +86,7 @@ private:
     void cmdCalculate_Click();
     void cmdClearQuote_Click();
     void cmdReset_Click();
+    void hideStaleQuote();
 
     // PreferenceHandlers.cpp
     void ReadTheRegistry();
