@@ -4,6 +4,7 @@
 #include "platform/OleColor.h"
 #include "platform/RuntimeError.h"
 #include "preferences/Preferences.h"
+#include "preferences/ReadableColor.h"
 #include "window/ControlColors.h"
 
 #include <QAction>
@@ -30,6 +31,10 @@ void frmMain::ReadTheRegistry()
     const preferences::StoredPreferences stored = preferences::readPreferences();
     blnDateDisplay = stored.dateDisplay;
     lngBackColor = stored.backColor;
+    // A colour stored before dark ones were refused must not leave the
+    // captions unreadable for good.
+    if (!preferences::keepsBlackCaptionsReadable(colorOf(lngBackColor)))
+        lngBackColor = platform::SystemButtonFace;
 }
 
 void frmMain::setBackColor(std::int32_t color)
@@ -57,6 +62,11 @@ void frmMain::mnuColorsCustom_Click()
         const std::optional<QColor> chosen = m_dialogs.chooseColor(colorOf(backColor()));
         if (!chosen)
             platform::raise(platform::ErrorNumber::ColorChooserCancelled);
+        if (!preferences::keepsBlackCaptionsReadable(*chosen)) {
+            m_dialogs.messageBox(QStringLiteral("That color is too dark to read the black captions on. "
+                                                "Please choose a lighter color."));
+            return;
+        }
         setBackColor(platform::valueFromColor(*chosen));
         lngBackColor = backColor();
         preferences::saveBackColor(lngBackColor);
