@@ -57,9 +57,9 @@ private:
     TemporaryPriceFile prices;
     std::unique_ptr<WindowDriver> driver;
 
-    bool start()
+    bool start(const configuration::ShopConfiguration &shop = {})
     {
-        driver = std::make_unique<WindowDriver>(prices.path());
+        driver = std::make_unique<WindowDriver>(prices.path(), shop);
         return driver->loadAndShow();
     }
     void restart()
@@ -378,6 +378,48 @@ private slots:
         QCOMPARE(unloaded.first().first().toInt(), 0);
         QVERIFY(!driver->form().isVisible());
         QVERIFY(!driver->find<QTimer>("tmrSneakers")->isActive());
+    }
+
+    void preferencesCanBeForStaffOnly_data()
+    {
+        // The password typed when asked (none: not asked, or cancelled).
+        QTest::addColumn<bool>("staffOnly");
+        QTest::addColumn<std::optional<QString>>("typed");
+        QTest::addColumn<bool>("changed");
+        QTest::newRow("for everyone") << false << std::optional<QString>() << true;
+        QTest::newRow("staff only, the staff password") << true << std::optional<QString>("472916") << true;
+        QTest::newRow("staff only, a wrong password") << true << std::optional<QString>("123456") << false;
+        QTest::newRow("staff only, cancelled") << true << std::optional<QString>() << false;
+    }
+    void preferencesCanBeForStaffOnly()
+    {
+        QFETCH(bool, staffOnly);
+        QFETCH(std::optional<QString>, typed);
+        QFETCH(bool, changed);
+        configuration::ShopConfiguration shop;
+        shop.staffOnlyPreferences = staffOnly;
+        QVERIFY(start(shop));
+        for (const char *item : {"mnuPreferencesDateandTimeOn", "mnuColorsdefault"}) {
+            driver->dialogs().clear();
+            settings->setValue("BackColor", "255");
+            if (typed)
+                driver->dialogs().answerInput(*typed);
+            driver->trigger(item);
+            QStringList titles;
+            for (const auto &shown : driver->dialogs().shown())
+                titles << shown.title;
+            if (!staffOnly)
+                QCOMPARE(titles, QStringList());
+            else if (changed)
+                QCOMPARE(titles, QStringList{"Staff Only"});
+            else
+                QCOMPARE(titles, (QStringList{"Staff Only", "OOOPS!! Incorrect Password"}));
+            if (staffOnly)
+                QCOMPARE(driver->dialogs().shown().first().echo, platform::Dialogs::Echo::Masked);
+        }
+        QCOMPARE(driver->action("mnuPreferencesDateandTimeOn")->isChecked(), changed);
+        QCOMPARE(settings->value("DateDisplay"), changed ? QStringLiteral("True") : QStringLiteral("False"));
+        QCOMPARE(settings->value("BackColor"), changed ? ButtonFace : QStringLiteral("255"));
     }
 
     void aboutShowsFiveLines()

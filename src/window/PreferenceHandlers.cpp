@@ -37,6 +37,22 @@ void frmMain::ReadTheRegistry()
         lngBackColor = platform::SystemButtonFace;
 }
 
+bool frmMain::StaffMayChangePreferences()
+{
+    if (!m_shop.staffOnlyPreferences)
+        return true;
+    const QString typed = m_dialogs.inputBox(QStringLiteral("Enter the staff password to change the preferences"),
+                                             QStringLiteral("Staff Only"), platform::Dialogs::Echo::Masked);
+    if (isStaffPassword(typed))
+        return true;
+    m_dialogs.messageBox(QStringLiteral("Please contact one of The Pellory \r\nstaff members for assistance."),
+                         QStringLiteral("OOOPS!! Incorrect Password"));
+    // Choosing a clock item has already moved its check mark.
+    mnuPreferencesDateandTimeOn->setChecked(blnDateDisplay);
+    mnuPreferencesDateandTimeOff->setChecked(!blnDateDisplay);
+    return false;
+}
+
 void frmMain::setBackColor(std::int32_t color)
 {
     m_backColor = color;

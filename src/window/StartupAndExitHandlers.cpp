@@ -58,7 +58,7 @@ void frmMain::mnuFileExit_Click()
 {
     const QString typed = m_dialogs.inputBox(QStringLiteral("Enter a password in order to exit the program"),
                                              QStringLiteral("Exit the Program?"), platform::Dialogs::Echo::Masked);
-    if (typed == ExitPassword) {
+    if (isStaffPassword(typed)) {
         m_dialogs.messageBox(QStringLiteral("Thank you for using for using our program!"),
                              QStringLiteral("The Pellory"));
         m_events.end(EXIT_SUCCESS);
@@ -66,6 +66,11 @@ void frmMain::mnuFileExit_Click()
     }
     m_dialogs.messageBox(QStringLiteral("Please contact one of The Pellory \r\nstaff members for assistance."),
                          QStringLiteral("OOOPS!! Incorrect Password"));
+}
+
+bool frmMain::isStaffPassword(const QString &typed) const
+{
+    return typed == ExitPassword;
 }
 
 void frmMain::mnuHelpPelloryProgram_Click()

@@ -281,14 +281,26 @@ void frmMain::connectHandlers()
 
     const std::pair<QAction *, void (frmMain::*)()> menuHandlers[] = {
         {mnuFileExit, &frmMain::mnuFileExit_Click},
-        {mnuPreferencesDateandTimeOn, &frmMain::mnuPreferencesDateandTimeOn_Click},
-        {mnuPreferencesDateandTimeOff, &frmMain::mnuPreferencesDateandTimeOff_Click},
-        {mnuColorsCustom, &frmMain::mnuColorsCustom_Click},
-        {mnuColorsdefault, &frmMain::mnuColorsdefault_Click},
         {mnuHelpPelloryProgram, &frmMain::mnuHelpPelloryProgram_Click},
     };
     for (const auto &[action, handler] : menuHandlers)
         connect(action, &QAction::triggered, this, [this, handler = handler] { deliver(handler); });
+    // The same items under the menu bar and in the pop-up; start-up runs the
+    // clock handlers itself, unguarded.
+    const std::pair<QAction *, void (frmMain::*)()> preferenceHandlers[] = {
+        {mnuPreferencesDateandTimeOn, &frmMain::mnuPreferencesDateandTimeOn_Click},
+        {mnuPreferencesDateandTimeOff, &frmMain::mnuPreferencesDateandTimeOff_Click},
+        {mnuColorsCustom, &frmMain::mnuColorsCustom_Click},
+        {mnuColorsdefault, &frmMain::mnuColorsdefault_Click},
+    };
+    for (const auto &[action, handler] : preferenceHandlers) {
+        connect(action, &QAction::triggered, this, [this, handler = handler] {
+            deliver([this, handler] {
+                if (StaffMayChangePreferences())
+                    (this->*handler)();
+            });
+        });
+    }
 }
 
 void frmMain::placeOnScreen()

@@ -77,6 +77,8 @@ private:
     void Form_MouseUp(std::int16_t button, std::int16_t shift, float x, float y);
     void mnuFileExit_Click();
     void mnuHelpPelloryProgram_Click();
+    bool isStaffPassword(const QString &typed) const;
+    bool StaffMayChangePreferences();
 
     // QuoteHandlers.cpp
     int listIndex() const;
