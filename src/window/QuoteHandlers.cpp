@@ -98,3 +98,10 @@ void frmMain::hideStaleQuote()
     // screen after the brand, a tick or the pairs changed would be wrong.
     lblPriceQuote->setVisible(false);
 }
+
+void frmMain::ResetForNextCustomer()
+{
+    // The next customer finds the window as it opened; the preferences are the shop's.
+    cmdReset_Click();
+    lstBrands->scrollToTop();
+}

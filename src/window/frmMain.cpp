@@ -5,6 +5,7 @@
 #include "window/CommandButton.h"
 #include "window/ControlColors.h"
 #include "window/ControlLayout.h"
+#include "window/IdleReset.h"
 #include "window/MenuStyle.h"
 #include "window/WindowPlacement.h"
 
@@ -84,6 +85,7 @@ frmMain::frmMain(platform::Dialogs &dialogs, const QString &priceFile,
     createTabOrder();
     describeControls();
     connectHandlers();
+    watchForIdleness();
     placeOnScreen();
 }
 
@@ -303,6 +305,12 @@ void frmMain::connectHandlers()
     }
 }
 
+void frmMain::watchForIdleness()
+{
+    m_idleReset = new IdleReset(m_shop.idleReset, this);
+    connect(m_idleReset, &IdleReset::idleTimeOver, this, [this] { deliver(&frmMain::ResetForNextCustomer); });
+}
+
 void frmMain::placeOnScreen()
 {
     // No maximise or minimise: a customer must not be able to hide the window.
@@ -333,6 +341,7 @@ void frmMain::unload(int exitStatus)
 {
     m_unloaded = true;
     tmrSneakers->stop();
+    m_idleReset->stop();
     close();
     emit unloaded(exitStatus);
 }

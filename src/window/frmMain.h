@@ -24,6 +24,7 @@
 #include <array>
 #include <cstdint>
 
+class IdleReset;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -89,6 +90,7 @@ private:
     void cmdClearQuote_Click();
     void cmdReset_Click();
     void hideStaleQuote();
+    void ResetForNextCustomer();
 
     // PreferenceHandlers.cpp
     void ReadTheRegistry();
@@ -108,6 +110,7 @@ private:
     void describeControls();
     void announceQuote();
     void connectHandlers();
+    void watchForIdleness();
     void placeOnScreen();
     void deliver(void (frmMain::*handler)());
     void deliver(const std::function<void()> &handler);
@@ -127,6 +130,7 @@ private:
     QPushButton *cmdClearQuote = nullptr;
     QPushButton *cmdReset = nullptr;
     QTimer *tmrSneakers = nullptr;
+    IdleReset *m_idleReset = nullptr;
 
     QMenu *mnuFile = nullptr;
     QMenu *mnuPreferences = nullptr;
