@@ -30,6 +30,15 @@ public:
         painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
         painter->restore();
     }
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(qMax(size.height(), minimumHeight));
+        return size;
+    }
+
+    int minimumHeight = 0;
 };
 
 bool isMouseButtonOtherThanLeft(const QMouseEvent *event)
@@ -51,6 +60,11 @@ int BrandList::listIndex() const
 {
     const QList<QListWidgetItem *> selected = selectedItems();
     return selected.isEmpty() ? -1 : row(selected.first());
+}
+
+void BrandList::setMinimumRowHeight(int pixels)
+{
+    static_cast<FocusOutlineDelegate *>(itemDelegate())->minimumHeight = pixels;
 }
 
 void BrandList::selectRow(int row)

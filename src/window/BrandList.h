@@ -16,6 +16,9 @@ public:
     // The selected row, or -1 when nothing is selected.
     int listIndex() const;
 
+    // Rows at least this tall, for a finger; set before the brands are added.
+    void setMinimumRowHeight(int pixels);
+
 signals:
     // The selection changed, or the selected entry was clicked again.
     void brandClicked();

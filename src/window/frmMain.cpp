@@ -27,11 +27,6 @@
 
 namespace {
 
-void place(QWidget *widget, const window::TwipsRect &rect)
-{
-    widget->setGeometry(platform::twipsToPixels(rect.left, rect.top, rect.width, rect.height, platform::logicalDpi()));
-}
-
 QFont controlFont(qreal pointSize)
 {
     // The face the shop's window was designed with, or its free look-alike.
@@ -80,8 +75,11 @@ frmMain::frmMain(platform::Dialogs &dialogs, const QString &priceFile,
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(window::FormCaption);
-    createControls();
     createMenus();
+    chooseScale();
+    createControls();
+    if (m_shop.fillScreen)
+        makeTouchSized();
     createTabOrder();
     describeControls();
     connectHandlers();
@@ -90,6 +88,14 @@ frmMain::frmMain(platform::Dialogs &dialogs, const QString &priceFile,
 }
 
 frmMain::~frmMain() = default;
+
+void frmMain::place(QWidget *widget, const window::TwipsRect &rect)
+{
+    // The window's own controls are placed from the form's corner; those in
+    // a frame from the frame's.
+    const QPoint origin = widget->parentWidget() == surface ? m_scale.origin : QPoint();
+    widget->setGeometry(m_scale.pixels(rect.left, rect.top, rect.width, rect.height).translated(origin));
+}
 
 void frmMain::createControls()
 {
@@ -159,18 +165,17 @@ void frmMain::createControls()
     // Each control holds its font itself: a font it only inherited from the
     // window is dropped when a colour change gives it a new style sheet.
     for (QWidget *control : surface->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-        control->setFont(controlFont(control == lblPriceQuote ? 12 : 9.75));
+        control->setFont(controlFont(m_scale.pointSize(control == lblPriceQuote ? 12 : 9.75)));
     for (QGroupBox *frame : {fraSneakerItems, fraPairs}) {
         for (QWidget *control : frame->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-            control->setFont(controlFont(9.75));
+            control->setFont(controlFont(m_scale.pointSize(9.75)));
     }
 
     tmrSneakers = named(new QTimer(this), QStringLiteral("tmrSneakers"));
     tmrSneakers->setInterval(1000);
     tmrSneakers->start();
 
-    surface->setFixedSize(platform::twipsToPixels(window::ClientWidth, platform::logicalDpi()),
-                          platform::twipsToPixels(window::ClientHeight, platform::logicalDpi()));
+    surface->setFixedSize(m_surfaceSize);
 }
 
 void frmMain::createMenus()
@@ -315,6 +320,10 @@ void frmMain::placeOnScreen()
 {
     // No maximise or minimise: a customer must not be able to hide the window.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    if (m_shop.fillScreen) {
+        fillScreen();
+        return;
+    }
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         // The window manager's border is not known before the window shows.
         move(window::centredTopLeft(screen->availableGeometry(), sizeHint()));
@@ -375,7 +384,7 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         if (pressedHere && surface->childAt(mouse->position().toPoint()) == nullptr) {
             const std::int16_t button = buttonNumber(mouse->button());
             const std::int16_t shift = shiftState(mouse->modifiers());
-            const QPointF at = mouse->position() * (platform::TwipsPerInch / platform::logicalDpi());
+            const QPointF at = m_scale.twipsAt(mouse->position());
             deliver([this, button, shift, at] { Form_MouseUp(button, shift, float(at.x()), float(at.y())); });
         }
         return false;

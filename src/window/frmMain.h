@@ -17,7 +17,9 @@
 #include "configuration/ShopConfiguration.h"
 #include "platform/Dialogs.h"
 #include "platform/EventDelivery.h"
+#include "platform/Twips.h"
 #include "window/BrandList.h"
+#include "window/ControlLayout.h"
 
 #include <QMainWindow>
 
@@ -102,7 +104,14 @@ private:
     void mnuPreferencesDateandTimeOff_Click();
     void tmrSneakers_Timer();
 
+    // FillScreen.cpp: the scale of the form, and the window filling the screen
+    void chooseScale();
+    void scaleMenus(qreal factor);
+    void makeTouchSized();
+    void fillScreen();
+
     // frmMain.cpp: building the window and delivering its events
+    void place(QWidget *widget, const window::TwipsRect &rect);
     void createControls();
     void createMenus();
     void createTabOrder();
@@ -147,6 +156,9 @@ private:
     platform::Dialogs &m_dialogs;
     const QString m_priceFile;
     const configuration::ShopConfiguration m_shop;
+    // Twips to pixels for this window; the surface holds the form, centred.
+    platform::FormScale m_scale;
+    QSize m_surfaceSize;
     platform::EventDelivery m_events;
     std::int32_t m_backColor = 0;
     bool m_unloaded = false;

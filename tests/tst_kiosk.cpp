@@ -1,0 +1,138 @@
+#include "TemporaryPriceFile.h"
+#include "TemporarySettings.h"
+#include "WindowDriver.h"
+
+#include "window/WindowPlacement.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTest>
+
+using namespace testsupport;
+
+// The window as a shop-floor kiosk runs it: filling the screen (a 1920x1080
+// screen, or the one QT_QPA_PLATFORM's configfile names).
+class TestKiosk : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TemporarySettings> settings;
+    TemporaryPriceFile prices;
+    std::unique_ptr<WindowDriver> driver;
+
+    QSize screenSize() const { return QGuiApplication::primaryScreen()->geometry().size(); }
+
+    // Each touch target's shorter side, in pixels, named for the report.
+    QList<std::pair<QString, int>> touchTargets()
+    {
+        QList<std::pair<QString, int>> targets;
+        auto add = [&](const QString &name, QSize size) { targets.append({name, qMin(size.width(), size.height())}); };
+        auto *list = driver->find<QListWidget>("lstBrands");
+        add("brand row", list->visualItemRect(list->item(0)).size());
+        add("brand list scroll bar", QSize(list->verticalScrollBar()->width(), list->height()));
+        for (QAbstractButton *button : driver->form().centralWidget()->findChildren<QAbstractButton *>())
+            add(button->objectName(), button->size());
+        QMenuBar *bar = driver->form().menuBar();
+        for (QAction *title : bar->actions())
+            add("menu bar " + title->text(), bar->actionGeometry(title).size());
+        for (QMenu *menu : driver->form().findChildren<QMenu *>(QRegularExpression("^mnu"))) {
+            menu->ensurePolished();
+            menu->sizeHint();
+            for (QAction *item : menu->actions()) {
+                if (!item->isSeparator())
+                    add(menu->objectName() + " " + item->text(), menu->actionGeometry(item).size());
+            }
+        }
+        return targets;
+    }
+
+private slots:
+    void init()
+    {
+        settings = std::make_unique<TemporarySettings>();
+        settings->setValue("BackColor", "255");
+        prices.write(samplePrices());
+        configuration::ShopConfiguration shop;
+        shop.fillScreen = true;
+        driver = std::make_unique<WindowDriver>(prices.path(), shop);
+        QVERIFY(driver->loadAndShow());
+    }
+    void cleanup()
+    {
+        driver.reset();
+        settings.reset();
+    }
+
+    void fillFactorIsTheLargestThatFits_data()
+    {
+        QTest::addColumn<QSize>("available");
+        QTest::addColumn<QSize>("designed");
+        QTest::addColumn<double>("factor");
+        QTest::newRow("1920x1080: the height limits") << QSize(1920, 1080) << QSize(605, 440) << 2.4545;
+        QTest::newRow("1280x800: the height limits") << QSize(1280, 800) << QSize(605, 440) << 1.8182;
+        QTest::newRow("a tall screen: the width limits") << QSize(1080, 1920) << QSize(605, 440) << 1.7851;
+        QTest::newRow("a smaller screen shrinks it") << QSize(560, 440) << QSize(605, 440) << 0.9256;
+    }
+    void fillFactorIsTheLargestThatFits()
+    {
+        QFETCH(QSize, available);
+        QFETCH(QSize, designed);
+        QFETCH(double, factor);
+        QVERIFY(qAbs(window::fillFactor(available, designed) - factor) < 0.0001);
+    }
+
+    // The form grows to the screen, centred, with the rest of the screen in
+    // the window's colour (the stored red).
+    void windowFillsTheScreen()
+    {
+        frmMain &form = driver->form();
+        QCOMPARE(form.frameGeometry(), QRect(QPoint(0, 0), screenSize()));
+        QWidget *surface = form.centralWidget();
+        QCOMPARE(surface->geometry().bottomRight(), QPoint(screenSize().width() - 1, screenSize().height() - 1));
+
+        // The form is 9075 by 6300 twips, with the instructions 360 twips
+        // from its left and 120 from its top, 8535 twips wide.
+        const QRect instructions = driver->find<QWidget>("lblInstructions")->geometry();
+        const qreal pixelsPerTwip = instructions.width() / 8535.0;
+        const QRect formArea(instructions.topLeft() - QPoint(qRound(360 * pixelsPerTwip), qRound(120 * pixelsPerTwip)),
+                             QSize(qRound(9075 * pixelsPerTwip), qRound(6300 * pixelsPerTwip)));
+        const QMargins bands(formArea.left(), formArea.top(), surface->width() - 1 - formArea.right(),
+                             surface->height() - 1 - formArea.bottom());
+        const QString where = QStringLiteral("bands %1 %2 %3 %4")
+                                  .arg(bands.left()).arg(bands.top()).arg(bands.right()).arg(bands.bottom());
+        QVERIFY2(qAbs(bands.left() - bands.right()) <= 2 && qAbs(bands.top() - bands.bottom()) <= 2, qPrintable(where));
+        QVERIFY2(qMin(bands.left(), bands.top()) <= 4, qPrintable(where));
+
+        const QImage shown = form.grab().toImage();
+        const QPoint corners[] = {surface->geometry().topLeft() + QPoint(2, 2), QPoint(2, shown.height() - 3),
+                                  QPoint(shown.width() - 3, shown.height() - 3)};
+        for (const QPoint corner : corners)
+            QCOMPARE(shown.pixelColor(corner * shown.devicePixelRatio()).name(), QStringLiteral("#ff0000"));
+    }
+
+    // Every touch target is at least 9 mm on its shorter side on a 21.5-inch
+    // 1920x1080 panel (102 pixels to the inch): 37 pixels. Other screens only
+    // list what they measure.
+    void everyTouchTargetIsFingerSized()
+    {
+        const int least = screenSize() == QSize(1920, 1080) ? 37 : 0;
+        QStringList measured;
+        for (const auto &[name, pixels] : touchTargets()) {
+            measured << QStringLiteral("%1 %2").arg(name).arg(pixels);
+            QVERIFY2(pixels >= least, qPrintable(QStringLiteral("%1 is %2 px").arg(name).arg(pixels)));
+        }
+        qInfo("%dx%d: %s", screenSize().width(), screenSize().height(), qPrintable(measured.join(", ")));
+    }
+};
+
+QTEST_MAIN(TestKiosk)
+#include "tst_kiosk.moc"
