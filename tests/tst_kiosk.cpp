@@ -15,6 +15,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
+#include <QPointingDevice>
 #include <QTest>
 
 using namespace testsupport;
@@ -29,7 +30,31 @@ class TestKiosk : public QObject
     TemporaryPriceFile prices;
     std::unique_ptr<WindowDriver> driver;
 
+    QPointingDevice *touchScreen = QTest::createTouchDevice(QInputDevice::DeviceType::TouchScreen);
+
     QSize screenSize() const { return QGuiApplication::primaryScreen()->geometry().size(); }
+
+    // A finger touching the screen at `at` in `widget`, then lifted there.
+    void tap(QWidget *widget, QPoint at)
+    {
+        QWindow *window = widget->window()->windowHandle();
+        const QPoint point = widget->mapTo(widget->window(), at);
+        QTest::touchEvent(window, touchScreen).press(0, point, window);
+        QTest::touchEvent(window, touchScreen).release(0, point, window);
+    }
+
+    // What the customer has chosen, as one line.
+    QString selection() const
+    {
+        QString ticks;
+        for (int item = 0; item < 5; ++item)
+            ticks += driver->itemChecked(item) ? u'x' : (driver->itemEnabled(item) ? u'-' : u'#');
+        int pairs = 0;
+        for (int option = 1; option <= 5; ++option)
+            pairs = driver->find<QRadioButton>(QStringLiteral("optPair_%1").arg(option))->isChecked() ? option : pairs;
+        return QStringLiteral("brand %1, items %2, pairs %3")
+            .arg(driver->find<BrandList>("lstBrands")->listIndex()).arg(ticks).arg(pairs);
+    }
 
     // Each touch target's shorter side, in pixels, named for the report.
     QList<std::pair<QString, int>> touchTargets()
@@ -117,6 +142,48 @@ private slots:
                                   QPoint(shown.width() - 3, shown.height() - 3)};
         for (const QPoint corner : corners)
             QCOMPARE(shown.pixelColor(corner * shown.devicePixelRatio()).name(), QStringLiteral("#ff0000"));
+    }
+
+    // A tap anywhere on a control acts on it, the blank right part of a
+    // check box's or option's row too. The window starts with brand 1 chosen,
+    // which greys Cross Trainers (# below), Fitness and Walking.
+    void tapsActOnEveryKindOfControl_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<double>("across");
+        QTest::addColumn<QString>("selection");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("a brand") << "lstBrands" << 0.5 << "brand 3, items -----, pairs 0" << QStringList();
+        QTest::newRow("an item, on its caption") << "chkSneakerItem_1" << 0.3 << "brand 1, items #x#-#, pairs 0"
+                                                 << QStringList();
+        QTest::newRow("an item, far right of its row") << "chkSneakerItem_3" << 0.98 << "brand 1, items #-#x#, pairs 0"
+                                                       << QStringList();
+        QTest::newRow("a greyed item") << "chkSneakerItem_0" << 0.3 << "brand 1, items #-#-#, pairs 0"
+                                       << QStringList();
+        QTest::newRow("an option, far right of its row") << "optPair_4" << 0.98 << "brand 1, items #-#-#, pairs 4"
+                                                         << QStringList();
+        QTest::newRow("a button") << "cmdCalculate" << 0.5 << "brand 1, items #-#-#, pairs 0"
+                                  << QStringList{"You must select one or more types of sneakers.",
+                                                 " You must select at leat 1 pair of sneakers."};
+        QTest::newRow("another button") << "cmdReset" << 0.9 << "brand -1, items -----, pairs 0" << QStringList();
+    }
+    void tapsActOnEveryKindOfControl()
+    {
+        QFETCH(QString, control);
+        QFETCH(double, across);
+        QFETCH(QString, selection);
+        QFETCH(QStringList, messages);
+        driver->clickBrand(1);
+        QCOMPARE(this->selection(), QStringLiteral("brand 1, items #-#-#, pairs 0"));
+        if (control == "lstBrands") {
+            auto *list = driver->find<QListWidget>("lstBrands");
+            tap(list->viewport(), list->visualItemRect(list->item(3)).center());
+        } else {
+            auto *target = driver->find<QWidget>(control);
+            tap(target, QPoint(int(target->width() * across), target->height() / 2));
+        }
+        QTRY_COMPARE(this->selection(), selection);
+        QCOMPARE(driver->dialogs().messages(), messages);
     }
 
     // Every touch target is at least 9 mm on its shorter side on a 21.5-inch

@@ -7,6 +7,7 @@
 #include "window/ControlLayout.h"
 #include "window/IdleReset.h"
 #include "window/MenuStyle.h"
+#include "window/WholeRowButton.h"
 #include "window/WindowPlacement.h"
 
 #include <QAccessible>
@@ -116,7 +117,7 @@ void frmMain::createControls()
     place(fraPairs, window::fraPairsRect);
 
     for (int item = 0; item < catalogue::ItemCount; ++item) {
-        auto *box = named(new QCheckBox(catalogue::ItemNames[item], fraSneakerItems),
+        auto *box = named(new WholeRowButton<QCheckBox>(catalogue::ItemNames[item], fraSneakerItems),
                           QStringLiteral("chkSneakerItem_%1").arg(item));
         // The frame's tooltip is about the frame; the boxes have none of their own.
         box->installEventFilter(this);
@@ -124,7 +125,7 @@ void frmMain::createControls()
         chkSneakerItem[item] = box;
     }
     for (int pairs = 1; pairs <= 5; ++pairs) {
-        auto *option = named(new QRadioButton(window::PairCaptions[pairs], fraPairs),
+        auto *option = named(new WholeRowButton<QRadioButton>(window::PairCaptions[pairs], fraPairs),
                              QStringLiteral("optPair_%1").arg(pairs));
         place(option, window::optPairRect(pairs));
         optPair[pairs] = option;
