@@ -186,6 +186,26 @@ private slots:
         QCOMPARE(driver->dialogs().messages(), messages);
     }
 
+    // A swipe on the brand list scrolls it, and picks no brand; a tap after it picks one.
+    void swipeScrollsTheBrandList()
+    {
+        auto *list = driver->find<QListWidget>("lstBrands");
+        QWindow *window = driver->form().windowHandle();
+        const QPoint start = list->viewport()->mapTo(&driver->form(), list->visualItemRect(list->item(8)).center());
+        QTest::touchEvent(window, touchScreen).press(0, start, window);
+        for (int step = 1; step <= 10; ++step) {
+            QTest::qWait(15);
+            QTest::touchEvent(window, touchScreen).move(0, start - QPoint(0, 30 * step), window);
+        }
+        QTest::touchEvent(window, touchScreen).release(0, start - QPoint(0, 300), window);
+        QTRY_VERIFY(list->verticalScrollBar()->value() > 0);
+        QTest::qWait(500);
+        QCOMPARE(selection(), QStringLiteral("brand -1, items -----, pairs 0"));
+        QVERIFY(list->verticalScrollBar()->value() > 0);
+        tap(list->viewport(), list->visualItemRect(list->item(11)).center());
+        QTRY_COMPARE(selection(), QStringLiteral("brand 11, items -----, pairs 0"));
+    }
+
     // Every touch target is at least 9 mm on its shorter side on a 21.5-inch
     // 1920x1080 panel (102 pixels to the inch): 37 pixels. Other screens only
     // list what they measure.

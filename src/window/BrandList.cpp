@@ -1,8 +1,12 @@
 #include "window/BrandList.h"
 
+#include "window/TouchInput.h"
+
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScroller>
 #include <QStyledItemDelegate>
 
 namespace {
@@ -46,13 +50,19 @@ bool isMouseButtonOtherThanLeft(const QMouseEvent *event)
     return event->button() != Qt::LeftButton;
 }
 
+
 } // namespace
+
+using window::isFromTouch;
 
 BrandList::BrandList(QWidget *parent)
     : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setItemDelegate(new FocusOutlineDelegate(this));
+    // A finger swipes the list as on a phone, and slides on after it lets go.
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    QScroller::grabGesture(viewport(), QScroller::TouchGesture);
     connect(this, &QListWidget::itemSelectionChanged, this, &BrandList::brandClicked);
 }
 
@@ -114,6 +124,13 @@ void BrandList::mousePressEvent(QMouseEvent *event)
     // either way, so the window behind never sees it.
     event->accept();
     const QModelIndex pressed = indexAt(event->position().toPoint());
+    if (isFromTouch(event)) {
+        // A finger chooses when it lifts without having swiped; a touch that
+        // stops a sliding list chooses nothing.
+        const bool sliding = QScroller::scroller(viewport())->state() == QScroller::Scrolling;
+        m_tapStart = sliding ? std::nullopt : std::optional<QPointF>(event->position());
+        return;
+    }
     if (isMouseButtonOtherThanLeft(event) || !pressed.isValid())
         return;
     const int before = listIndex();
@@ -125,6 +142,15 @@ void BrandList::mousePressEvent(QMouseEvent *event)
 void BrandList::mouseReleaseEvent(QMouseEvent *event)
 {
     event->accept();
+    if (isFromTouch(event)) {
+        const bool tapped = m_tapStart && (event->position() - *m_tapStart).manhattanLength() < QApplication::startDragDistance()
+            && QScroller::scroller(viewport())->state() != QScroller::Scrolling;
+        m_tapStart.reset();
+        const QModelIndex released = indexAt(event->position().toPoint());
+        if (tapped && released.isValid())
+            chooseRow(released.row());
+        return;
+    }
     if (!isMouseButtonOtherThanLeft(event))
         QListWidget::mouseReleaseEvent(event);
 }
@@ -132,15 +158,27 @@ void BrandList::mouseReleaseEvent(QMouseEvent *event)
 void BrandList::mouseDoubleClickEvent(QMouseEvent *event)
 {
     event->accept();
-    if (!isMouseButtonOtherThanLeft(event) && indexAt(event->position().toPoint()).isValid())
+    if (!isFromTouch(event) && !isMouseButtonOtherThanLeft(event) && indexAt(event->position().toPoint()).isValid())
         QListWidget::mouseDoubleClickEvent(event);
 }
 
 void BrandList::mouseMoveEvent(QMouseEvent *event)
 {
     event->accept();
+    if (isFromTouch(event))
+        return;
     if (event->buttons() == Qt::NoButton || (event->buttons() & Qt::LeftButton))
         QListWidget::mouseMoveEvent(event);
+}
+
+void BrandList::chooseRow(int row)
+{
+    // As a click does: the entry is chosen, or raises its event again.
+    if (listIndex() == row) {
+        emit brandClicked();
+        return;
+    }
+    setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
 }
 
 QItemSelectionModel::SelectionFlags BrandList::selectionCommand(const QModelIndex &index, const QEvent *event) const

@@ -2,10 +2,14 @@
 
 #include <QListWidget>
 
+#include <optional>
+
 // The brand list behaves as the shop's list box did: its only state is the
 // selected entry or none, and a click raises one event. Qt's list keeps a
 // current row apart from the selection, lets every mouse button select and
-// Ctrl toggle the selection off; none of that reaches the customer here.
+// Ctrl toggle the selection off; none of that reaches the customer here. A
+// finger swipes the list, which slides on (a mouse drags the selection as
+// before), and chooses a brand with a tap.
 class BrandList : public QListWidget
 {
     Q_OBJECT
@@ -35,4 +39,8 @@ protected:
 
 private:
     void selectRow(int row);
+    void chooseRow(int row);
+
+    // Where a finger touched the list, while it may still become a tap.
+    std::optional<QPointF> m_tapStart;
 };
