@@ -16,7 +16,10 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QPointingDevice>
+#include <QStyleHints>
 #include <QTest>
+#include <QTimer>
+#include <QToolTip>
 
 using namespace testsupport;
 
@@ -40,6 +43,17 @@ class TestKiosk : public QObject
         QWindow *window = widget->window()->windowHandle();
         const QPoint point = widget->mapTo(widget->window(), at);
         QTest::touchEvent(window, touchScreen).press(0, point, window);
+        QTest::touchEvent(window, touchScreen).release(0, point, window);
+    }
+
+    // A finger held on `at` in `widget` for longer than the press-and-hold
+    // time, then lifted.
+    void longPress(QWidget *widget, QPoint at)
+    {
+        QWindow *window = widget->window()->windowHandle();
+        const QPoint point = widget->mapTo(widget->window(), at);
+        QTest::touchEvent(window, touchScreen).press(0, point, window);
+        QTest::qWait(QGuiApplication::styleHints()->mousePressAndHoldInterval() + 200);
         QTest::touchEvent(window, touchScreen).release(0, point, window);
     }
 
@@ -184,6 +198,76 @@ private slots:
         }
         QTRY_COMPARE(this->selection(), selection);
         QCOMPARE(driver->dialogs().messages(), messages);
+    }
+
+    // A long press on the bare window opens the pop-up menu, as a right
+    // click does; on a greyed item it shows why it is greyed, on a button
+    // what it does (without pressing it). On an item that can be ticked it
+    // is a slow tap. The window starts with brand 1 chosen.
+    void longPressExplainsOrPopsUp_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("popup");
+        QTest::addColumn<QString>("tooltip");
+        QTest::addColumn<QString>("selection");
+        QTest::newRow("the bare window") << "" << "mnuPreferences" << "" << "brand 1, items #-#-#, pairs 0";
+        QTest::newRow("a greyed item") << "chkSneakerItem_0" << ""
+                                       << "If selection is greyed, it is not available in selected brand."
+                                       << "brand 1, items #-#-#, pairs 0";
+        QTest::newRow("a button") << "cmdReset" << "" << "Completely clear your selections."
+                                  << "brand 1, items #-#-#, pairs 0";
+        QTest::newRow("an item") << "chkSneakerItem_1" << "" << "" << "brand 1, items #x#-#, pairs 0";
+        QTest::newRow("a brand") << "lstBrands" << "" << "" << "brand 0, items -----, pairs 0";
+    }
+    void longPressExplainsOrPopsUp()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, popup);
+        QFETCH(QString, tooltip);
+        QFETCH(QString, selection);
+        driver->clickBrand(1);
+        QString popped;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&] {
+            // The pop-up runs its own event loop: it is answered from inside it.
+            if (QWidget *open = QApplication::activePopupWidget()) {
+                popped = open->objectName();
+                open->close();
+            }
+        });
+        watch.start(20);
+        QWidget *target = control.isEmpty() ? driver->form().centralWidget() : driver->find<QWidget>(control);
+        if (control.isEmpty())
+            longPress(target, QPoint(5, target->height() - 5));
+        else if (control == "lstBrands")
+            longPress(driver->find<QListWidget>(control)->viewport(), QPoint(20, 10));
+        else
+            longPress(target, QPoint(target->width() / 2, target->height() / 2));
+        if (!tooltip.isEmpty())
+            QTRY_VERIFY(QToolTip::isVisible());
+        QTest::qWait(200);
+        QCOMPARE(popped, popup);
+        QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), tooltip);
+        QCOMPARE(this->selection(), selection);
+        QVERIFY(driver->dialogs().shown().isEmpty());
+        QToolTip::hideText();
+    }
+
+    // The pointer hides after a touch and comes back when a mouse moves.
+    void pointerHidesWhileFingersAreUsed()
+    {
+        auto pointer = [] {
+            return QGuiApplication::overrideCursor() ? QGuiApplication::overrideCursor()->shape() : Qt::ArrowCursor;
+        };
+        QWidget *surface = driver->form().centralWidget();
+        // A touch screen is attached, so it starts hidden.
+        QCOMPARE(pointer(), Qt::BlankCursor);
+        QTest::mouseMove(surface, QPoint(30, 30));
+        QCOMPARE(pointer(), Qt::ArrowCursor);
+        tap(driver->find<QWidget>("chkSneakerItem_2"), QPoint(10, 10));
+        QCOMPARE(pointer(), Qt::BlankCursor);
+        QTest::mouseMove(surface, QPoint(40, 40));
+        QCOMPARE(pointer(), Qt::ArrowCursor);
     }
 
     // A swipe on the brand list scrolls it, and picks no brand; a tap after it picks one.

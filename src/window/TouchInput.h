@@ -12,4 +12,14 @@ inline bool isFromTouch(const QPointerEvent *event)
     return event->pointingDevice() && event->pointingDevice()->type() == QInputDevice::DeviceType::TouchScreen;
 }
 
+// Whether a touch screen is attached (the window system lists one).
+inline bool touchScreenAttached()
+{
+    for (const QInputDevice *device : QInputDevice::devices()) {
+        if (device->type() == QInputDevice::DeviceType::TouchScreen)
+            return true;
+    }
+    return false;
+}
+
 } // namespace window

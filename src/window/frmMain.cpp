@@ -85,6 +85,7 @@ frmMain::frmMain(platform::Dialogs &dialogs, const QString &priceFile,
     describeControls();
     connectHandlers();
     watchForIdleness();
+    watchForTouch();
     placeOnScreen();
 }
 

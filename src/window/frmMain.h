@@ -104,6 +104,10 @@ private:
     void mnuPreferencesDateandTimeOff_Click();
     void tmrSneakers_Timer();
 
+    // TouchHandlers.cpp: a finger on the window
+    void watchForTouch();
+    bool showForLongPress(QWidget *under, QPoint globalPos);
+
     // FillScreen.cpp: the scale of the form, and the window filling the screen
     void chooseScale();
     void scaleMenus(qreal factor);
