@@ -270,6 +270,38 @@ private slots:
         QCOMPARE(pointer(), Qt::ArrowCursor);
     }
 
+    // A tapped control shows no focus outline; given the focus by the
+    // keyboard it does.
+    void noFocusOutlineAfterATap_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::newRow("a button") << "cmdCalculate";
+        QTest::newRow("an item") << "chkSneakerItem_2";
+        QTest::newRow("an option") << "optPair_3";
+        QTest::newRow("the brand list") << "lstBrands";
+    }
+    void noFocusOutlineAfterATap()
+    {
+        QFETCH(QString, control);
+        auto *target = driver->find<QWidget>(control);
+        auto *list = qobject_cast<QListWidget *>(target);
+        QWidget *tapped = list ? list->viewport() : target;
+        tap(tapped, list ? list->visualItemRect(list->item(2)).center() : QPoint(10, target->height() / 2));
+        QTRY_VERIFY(target->hasFocus());
+        const QImage afterTap = target->grab().toImage();
+        target->clearFocus();
+        QTRY_VERIFY(!target->hasFocus());
+        const QImage unfocused = target->grab().toImage();
+        QCOMPARE(afterTap, unfocused);
+        // Tab away and back.
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_Tab);
+        QTRY_VERIFY(!target->hasFocus());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QTRY_VERIFY(target->hasFocus());
+        QVERIFY(target->grab().toImage() != unfocused);
+    }
+
     // A swipe on the brand list scrolls it, and picks no brand; a tap after it picks one.
     void swipeScrollsTheBrandList()
     {

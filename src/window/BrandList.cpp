@@ -24,7 +24,8 @@ public:
         QStyleOptionViewItem plain(option);
         plain.state &= ~QStyle::State_HasFocus;
         QStyledItemDelegate::paint(painter, plain, index);
-        if (!(option.state & QStyle::State_HasFocus))
+        const auto *list = static_cast<const BrandList *>(parent());
+        if (!(option.state & QStyle::State_HasFocus) || !list->showsFocusOutline())
             return;
         const bool selected = option.state & QStyle::State_Selected;
         painter->save();
@@ -83,8 +84,16 @@ void BrandList::selectRow(int row)
     scrollToItem(item(row));
 }
 
+void BrandList::focusInEvent(QFocusEvent *event)
+{
+    if (event->reason() != Qt::MouseFocusReason)
+        m_tapped = false;
+    QListWidget::focusInEvent(event);
+}
+
 void BrandList::keyPressEvent(QKeyEvent *event)
 {
+    m_tapped = false;
     // With nothing selected the keys start from the ends of the list, not
     // from the row Qt made current when the list took the focus.
     const bool plainKey = !(event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier));
@@ -124,7 +133,8 @@ void BrandList::mousePressEvent(QMouseEvent *event)
     // either way, so the window behind never sees it.
     event->accept();
     const QModelIndex pressed = indexAt(event->position().toPoint());
-    if (isFromTouch(event)) {
+    m_tapped = isFromTouch(event);
+    if (m_tapped) {
         // A finger chooses when it lifts without having swiped; a touch that
         // stops a sliding list chooses nothing.
         const bool sliding = QScroller::scroller(viewport())->state() == QScroller::Scrolling;

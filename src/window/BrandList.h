@@ -23,12 +23,16 @@ public:
     // Rows at least this tall, for a finger; set before the brands are added.
     void setMinimumRowHeight(int pixels);
 
+    // The keyboard focus shows on the current row, but not after a tap.
+    bool showsFocusOutline() const { return !m_tapped; }
+
 signals:
     // The selection changed, or the selected entry was clicked again.
     void brandClicked();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
     void keyboardSearch(const QString &search) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -43,4 +47,5 @@ private:
 
     // Where a finger touched the list, while it may still become a tap.
     std::optional<QPointF> m_tapStart;
+    bool m_tapped = false;
 };
