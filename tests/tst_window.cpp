@@ -572,7 +572,7 @@ private slots:
         QFETCH(QString, open);
         QFETCH(bool, inputKeepsComing);
         configuration::ShopConfiguration shop;
-        shop.idleReset = std::chrono::milliseconds(400);
+        shop.idleReset = std::chrono::milliseconds(800);
         driver.reset();
         driver = std::make_unique<WindowDriver>(prices.path(), shop);
         QVERIFY(driver->loadAndShow());
@@ -604,7 +604,7 @@ private slots:
                 QTest::mouseMove(surface, QPoint(10 + step, 10));
             QTest::qWait(100);
         }
-        // Three times the idle time has passed.
+        // One and a half times the idle time has passed.
         QCOMPARE(untouched(), !open.isEmpty() || inputKeepsComing);
         message.close();
         menu->close();
