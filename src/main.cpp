@@ -4,6 +4,7 @@
 #include "platform/ErrorLog.h"
 #include "platform/QtDialogs.h"
 #include "platform/WaylandTitleBar.h"
+#include "window/TouchInput.h"
 #include "window/frmMain.h"
 
 #include <QApplication>
@@ -38,9 +39,13 @@ int main(int argc, char *argv[])
     // error that no handler traps unloads it.
     app.setQuitOnLastWindowClosed(false);
 
+    const configuration::ShopConfiguration shop = readShopConfiguration();
     platform::QtDialogs dialogs;
-    frmMain window(dialogs, catalogue::priceFileBesideProgram(), readShopConfiguration());
+    dialogs.setDigitPad(configuration::offersDigitPad(shop.digitPad, window::touchScreenAttached()));
+    frmMain window(dialogs, catalogue::priceFileBesideProgram(), shop);
     dialogs.setParent(&window);
+    // The message and password boxes grow with the window.
+    dialogs.setScale(window.formScale());
     QObject::connect(&window, &frmMain::unloaded, &app, &QCoreApplication::exit);
 
     if (!window.load())

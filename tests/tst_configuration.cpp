@@ -89,6 +89,24 @@ private slots:
         QCOMPARE(found, faults);
     }
 
+    void digitPadIsOfferedAsSetOrOnATouchScreen_data()
+    {
+        QTest::addColumn<DigitPad>("setting");
+        QTest::addColumn<bool>("touchScreen");
+        QTest::addColumn<bool>("offered");
+        QTest::newRow("auto, a touch screen") << DigitPad::Auto << true << true;
+        QTest::newRow("auto, no touch screen") << DigitPad::Auto << false << false;
+        QTest::newRow("on, no touch screen") << DigitPad::On << false << true;
+        QTest::newRow("off, a touch screen") << DigitPad::Off << true << false;
+    }
+    void digitPadIsOfferedAsSetOrOnATouchScreen()
+    {
+        QFETCH(DigitPad, setting);
+        QFETCH(bool, touchScreen);
+        QFETCH(bool, offered);
+        QCOMPARE(configuration::offersDigitPad(setting, touchScreen), offered);
+    }
+
     // The sample installed as /etc/pellory/pellory.conf names every setting,
     // commented out at its default.
     void sampleListsEverySettingAtItsDefault()

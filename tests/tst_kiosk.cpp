@@ -2,19 +2,25 @@
 #include "TemporarySettings.h"
 #include "WindowDriver.h"
 
+#include "platform/QtDialogs.h"
 #include "window/WindowPlacement.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QPointingDevice>
 #include <QStyleHints>
 #include <QTest>
@@ -320,6 +326,106 @@ private slots:
         QVERIFY(list->verticalScrollBar()->value() > 0);
         tap(list->viewport(), list->visualItemRect(list->item(11)).center());
         QTRY_COMPARE(selection(), QStringLiteral("brand 11, items -----, pairs 0"));
+    }
+
+    // Staff close the kiosk by touch: the password box's digit pad types the
+    // password, Erase takes a digit back, OK answers; then the message's OK.
+    // Title, prompt, messages and result are those of the keyboard's way.
+    void digitPadTypesThePasswordAndClosesTheWindow_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QStringList>("dialogs");
+        QTest::addColumn<bool>("closed");
+        const QString passwordBox = "Exit the Program?: Enter a password in order to exit the program";
+        QTest::newRow("the staff password")
+            << "472916" << QStringList{passwordBox, "The Pellory: Thank you for using for using our program!"} << true;
+        QTest::newRow("a slip taken back with Erase")
+            << "47293E16" << QStringList{passwordBox, "The Pellory: Thank you for using for using our program!"}
+            << true;
+        QTest::newRow("typed on a keyboard beside the pad, Return")
+            << "keyboard 472916" << QStringList{passwordBox, "The Pellory: Thank you for using for using our program!"}
+            << true;
+        QTest::newRow("a wrong password")
+            << "123456"
+            << QStringList{passwordBox, "OOOPS!! Incorrect Password: Please contact one of The Pellory \nstaff "
+                                        "members for assistance."}
+            << false;
+    }
+    void digitPadTypesThePasswordAndClosesTheWindow()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QStringList, dialogs);
+        QFETCH(bool, closed);
+        driver.reset();
+        configuration::ShopConfiguration shop;
+        shop.fillScreen = true;
+        platform::QtDialogs qtDialogs;
+        qtDialogs.setDigitPad(true);
+        frmMain form(qtDialogs, prices.path(), shop);
+        qtDialogs.setParent(&form);
+        qtDialogs.setScale(form.formScale());
+        QVERIFY(form.load());
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QSignalSpy unloaded(&form, &frmMain::unloaded);
+
+        QStringList seen;
+        QStringList sizes;
+        auto pressAll = [&](QWidget *box, const QStringList &buttons) {
+            for (const QString &name : buttons) {
+                auto *button = box->findChild<QAbstractButton *>(name);
+                if (!button) {
+                    sizes << name + " -1";
+                    continue;
+                }
+                sizes << QStringLiteral("%1 %2").arg(name).arg(qMin(button->width(), button->height()));
+                tap(button, button->rect().center());
+            }
+        };
+        std::function<void()> answerMessage = [&] {
+            auto *message = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!message || !QTest::qWaitForWindowExposed(message)) {
+                QTimer::singleShot(20, answerMessage);
+                return;
+            }
+            seen << message->windowTitle() + ": " + message->text();
+            message->button(QMessageBox::Ok)->setObjectName("messageOk");
+            pressAll(message, {"messageOk"});
+        };
+        std::function<void()> answerPassword = [&] {
+            auto *input = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
+            if (!input || !QTest::qWaitForWindowExposed(input)) {
+                QTimer::singleShot(20, answerPassword);
+                return;
+            }
+            seen << input->windowTitle() + ": " + input->labelText();
+            if (keys.startsWith("keyboard ")) {
+                QTest::keyClicks(input->findChild<QLineEdit *>(), keys.section(' ', 1));
+                QTest::keyClick(input->findChild<QLineEdit *>(), Qt::Key_Return);
+                QTimer::singleShot(20, answerMessage);
+                return;
+            }
+            QStringList pressed;
+            for (const QChar key : keys)
+                pressed << (key == u'E' ? QStringLiteral("digitPad_Erase") : QStringLiteral("digitPad_") + key);
+            auto *buttons = input->findChild<QDialogButtonBox *>();
+            buttons->button(QDialogButtonBox::Cancel)->setObjectName("passwordCancel");
+            buttons->button(QDialogButtonBox::Ok)->setObjectName("passwordOk");
+            pressAll(input, pressed << "passwordOk");
+            sizes << QStringLiteral("passwordCancel %1").arg(qMin(buttons->button(QDialogButtonBox::Cancel)->width(),
+                                                                  buttons->button(QDialogButtonBox::Cancel)->height()));
+            QTimer::singleShot(20, answerMessage);
+        };
+        QTimer::singleShot(0, answerPassword);
+        form.findChild<QAction *>("mnuFileExit")->trigger();
+
+        QCOMPARE(seen, dialogs);
+        QCOMPARE(unloaded.size(), closed ? 1 : 0);
+        QCOMPARE(form.isVisible(), !closed);
+        const int least = screenSize() == QSize(1920, 1080) ? 37 : 0;
+        for (const QString &size : sizes)
+            QVERIFY2(size.section(' ', 1).toInt() >= least, qPrintable(size));
+        qInfo("%dx%d: %s", screenSize().width(), screenSize().height(), qPrintable(sizes.join(", ")));
     }
 
     // Every touch target is at least 9 mm on its shorter side on a 21.5-inch

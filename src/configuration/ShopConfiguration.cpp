@@ -134,6 +134,11 @@ const QList<ConfigurationKey> &configurationKeys()
     return keys;
 }
 
+bool offersDigitPad(DigitPad setting, bool touchScreenAttached)
+{
+    return setting == DigitPad::On || (setting == DigitPad::Auto && touchScreenAttached);
+}
+
 QString configurationBesideProgram()
 {
     return QDir(platform::programFolder()).filePath(QString::fromLatin1(ConfigurationFileName));

@@ -65,6 +65,10 @@ struct ConfigurationKey
 
 const QList<ConfigurationKey> &configurationKeys();
 
+// Whether the staff password box offers the digit pad: as set, or for Auto
+// when a touch screen is attached.
+bool offersDigitPad(DigitPad setting, bool touchScreenAttached);
+
 // pellory.conf beside the program.
 QString configurationBesideProgram();
 

@@ -53,6 +53,9 @@ public:
     // false when start-up failed and the program is ending.
     bool load();
 
+    // How many times its designed size the form is drawn: 1, or more when it fills the screen.
+    qreal formScale() const { return m_scale.factor; }
+
     // The colour value painted behind the controls.
     std::int32_t backColor() const { return m_backColor; }
 
