@@ -37,7 +37,7 @@ void frmMain::ReadTheRegistry()
         lngBackColor = platform::SystemButtonFace;
 }
 
-bool frmMain::StaffMayChangePreferences()
+bool frmMain::staffMayChangePreferences()
 {
     if (!m_shop.staffOnlyPreferences)
         return true;

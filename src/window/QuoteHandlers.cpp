@@ -99,7 +99,7 @@ void frmMain::hideStaleQuote()
     lblPriceQuote->setVisible(false);
 }
 
-void frmMain::ResetForNextCustomer()
+void frmMain::resetForNextCustomer()
 {
     // The next customer finds the window as it opened; the preferences are the shop's.
     cmdReset_Click();

@@ -305,7 +305,7 @@ void frmMain::connectHandlers()
     for (const auto &[action, handler] : preferenceHandlers) {
         connect(action, &QAction::triggered, this, [this, handler = handler] {
             deliver([this, handler] {
-                if (StaffMayChangePreferences())
+                if (staffMayChangePreferences())
                     (this->*handler)();
             });
         });
@@ -315,7 +315,7 @@ void frmMain::connectHandlers()
 void frmMain::watchForIdleness()
 {
     m_idleReset = new IdleReset(m_shop.idleReset, this);
-    connect(m_idleReset, &IdleReset::idleTimeOver, this, [this] { deliver(&frmMain::ResetForNextCustomer); });
+    connect(m_idleReset, &IdleReset::idleTimeOver, this, [this] { deliver(&frmMain::resetForNextCustomer); });
 }
 
 void frmMain::placeOnScreen()

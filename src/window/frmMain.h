@@ -6,9 +6,11 @@
 // the event (cmdCalculate_Click, lstBrands_Click, tmrSneakers_Timer ...).
 // Handlers only move values between the widgets and the pure functions of the
 // subsystem folders: catalogue/ reads the price file, quote/ validates, prices
-// and decides availability, preferences/ keeps the stored choices, and
-// platform/ offers the runtime services (dialogs, errors, conversions,
-// Format). Qt signals reach a handler only through EventDelivery, so an error
+// and decides availability, preferences/ keeps the stored choices,
+// configuration/ holds the shop's kiosk settings (read by main and handed in),
+// and platform/ offers the runtime services (dialogs, errors, conversions,
+// Format, twips). Helpers beside it in window/ fill the screen, take a finger
+// (long press, hidden pointer, swipe) and clear the window when it is idle. Qt signals reach a handler only through EventDelivery, so an error
 // a handler does not trap is reported and ends the program instead of
 // escaping into the event loop.
 
@@ -84,7 +86,7 @@ private:
     void mnuFileExit_Click();
     void mnuHelpPelloryProgram_Click();
     bool isStaffPassword(const QString &typed) const;
-    bool StaffMayChangePreferences();
+    bool staffMayChangePreferences();
 
     // QuoteHandlers.cpp
     int listIndex() const;
@@ -95,7 +97,7 @@ private:
     void cmdClearQuote_Click();
     void cmdReset_Click();
     void hideStaleQuote();
-    void ResetForNextCustomer();
+    void resetForNextCustomer();
 
     // PreferenceHandlers.cpp
     void ReadTheRegistry();
