@@ -15,13 +15,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPointingDevice>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QPointingDevice>
 #include <QStyleHints>
 #include <QTest>
 #include <QTimer>
@@ -43,24 +43,21 @@ class TestKiosk : public QObject
 
     QSize screenSize() const { return QGuiApplication::primaryScreen()->geometry().size(); }
 
-    // A finger touching the screen at `at` in `widget`, then lifted there.
-    void tap(QWidget *widget, QPoint at)
+    // A finger touching the screen at `at` in `widget`, held there for
+    // `heldMs`, then lifted.
+    void tap(QWidget *widget, QPoint at, int heldMs = 0)
     {
         QWindow *window = widget->window()->windowHandle();
         const QPoint point = widget->mapTo(widget->window(), at);
         QTest::touchEvent(window, touchScreen).press(0, point, window);
+        if (heldMs > 0)
+            QTest::qWait(heldMs);
         QTest::touchEvent(window, touchScreen).release(0, point, window);
     }
-
-    // A finger held on `at` in `widget` for longer than the press-and-hold
-    // time, then lifted.
+    // Held longer than the press-and-hold time.
     void longPress(QWidget *widget, QPoint at)
     {
-        QWindow *window = widget->window()->windowHandle();
-        const QPoint point = widget->mapTo(widget->window(), at);
-        QTest::touchEvent(window, touchScreen).press(0, point, window);
-        QTest::qWait(QGuiApplication::styleHints()->mousePressAndHoldInterval() + 200);
-        QTest::touchEvent(window, touchScreen).release(0, point, window);
+        tap(widget, at, QGuiApplication::styleHints()->mousePressAndHoldInterval() + 200);
     }
 
     // What the customer has chosen, as one line.
