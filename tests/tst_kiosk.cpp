@@ -21,6 +21,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
+#include <QScroller>
 #include <QSignalSpy>
 #include <QStyleHints>
 #include <QTest>
@@ -39,7 +40,7 @@ class TestKiosk : public QObject
     TemporaryPriceFile prices;
     std::unique_ptr<WindowDriver> driver;
 
-    QPointingDevice *touchScreen = QTest::createTouchDevice(QInputDevice::DeviceType::TouchScreen);
+    std::unique_ptr<QPointingDevice> touchScreen{QTest::createTouchDevice(QInputDevice::DeviceType::TouchScreen)};
 
     QSize screenSize() const { return QGuiApplication::primaryScreen()->geometry().size(); }
 
@@ -49,10 +50,10 @@ class TestKiosk : public QObject
     {
         QWindow *window = widget->window()->windowHandle();
         const QPoint point = widget->mapTo(widget->window(), at);
-        QTest::touchEvent(window, touchScreen).press(0, point, window);
+        QTest::touchEvent(window, touchScreen.get()).press(0, point, window);
         if (heldMs > 0)
             QTest::qWait(heldMs);
-        QTest::touchEvent(window, touchScreen).release(0, point, window);
+        QTest::touchEvent(window, touchScreen.get()).release(0, point, window);
     }
     // Held longer than the press-and-hold time.
     void longPress(QWidget *widget, QPoint at)
@@ -311,14 +312,15 @@ private slots:
         auto *list = driver->find<QListWidget>("lstBrands");
         QWindow *window = driver->form().windowHandle();
         const QPoint start = list->viewport()->mapTo(&driver->form(), list->visualItemRect(list->item(8)).center());
-        QTest::touchEvent(window, touchScreen).press(0, start, window);
+        QTest::touchEvent(window, touchScreen.get()).press(0, start, window);
         for (int step = 1; step <= 10; ++step) {
             QTest::qWait(15);
-            QTest::touchEvent(window, touchScreen).move(0, start - QPoint(0, 30 * step), window);
+            QTest::touchEvent(window, touchScreen.get()).move(0, start - QPoint(0, 30 * step), window);
         }
-        QTest::touchEvent(window, touchScreen).release(0, start - QPoint(0, 300), window);
+        QTest::touchEvent(window, touchScreen.get()).release(0, start - QPoint(0, 300), window);
         QTRY_VERIFY(list->verticalScrollBar()->value() > 0);
-        QTest::qWait(500);
+        // A tap while the list still slides only stops it.
+        QTRY_COMPARE(QScroller::scroller(list->viewport())->state(), QScroller::Inactive);
         QCOMPARE(selection(), QStringLiteral("brand -1, items -----, pairs 0"));
         QVERIFY(list->verticalScrollBar()->value() > 0);
         tap(list->viewport(), list->visualItemRect(list->item(11)).center());

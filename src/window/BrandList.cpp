@@ -61,9 +61,10 @@ BrandList::BrandList(QWidget *parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setItemDelegate(new FocusOutlineDelegate(this));
-    // A finger swipes the list as on a phone, and slides on after it lets go.
+    // A finger swipes the list as on a phone, and slides on after it lets
+    // go: the touches go to the list's scroller (fed here rather than through
+    // a gesture recogniser, which Qt 6.4 never frees).
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    QScroller::grabGesture(viewport(), QScroller::TouchGesture);
     connect(this, &QListWidget::itemSelectionChanged, this, &BrandList::brandClicked);
 }
 
@@ -139,6 +140,7 @@ void BrandList::mousePressEvent(QMouseEvent *event)
         // stops a sliding list chooses nothing.
         const bool sliding = QScroller::scroller(viewport())->state() == QScroller::Scrolling;
         m_tapStart = sliding ? std::nullopt : std::optional<QPointF>(event->position());
+        slide(QScroller::InputPress, event);
         return;
     }
     if (isMouseButtonOtherThanLeft(event) || !pressed.isValid())
@@ -156,6 +158,7 @@ void BrandList::mouseReleaseEvent(QMouseEvent *event)
         const bool tapped = m_tapStart && (event->position() - *m_tapStart).manhattanLength() < QApplication::startDragDistance()
             && QScroller::scroller(viewport())->state() != QScroller::Scrolling;
         m_tapStart.reset();
+        slide(QScroller::InputRelease, event);
         const QModelIndex released = indexAt(event->position().toPoint());
         if (tapped && released.isValid())
             chooseRow(released.row());
@@ -175,10 +178,17 @@ void BrandList::mouseDoubleClickEvent(QMouseEvent *event)
 void BrandList::mouseMoveEvent(QMouseEvent *event)
 {
     event->accept();
-    if (isFromTouch(event))
+    if (isFromTouch(event)) {
+        slide(QScroller::InputMove, event);
         return;
+    }
     if (event->buttons() == Qt::NoButton || (event->buttons() & Qt::LeftButton))
         QListWidget::mouseMoveEvent(event);
+}
+
+void BrandList::slide(QScroller::Input input, const QMouseEvent *event)
+{
+    QScroller::scroller(viewport())->handleInput(input, event->position(), qint64(event->timestamp()));
 }
 
 void BrandList::chooseRow(int row)

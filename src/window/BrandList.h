@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QListWidget>
+#include <QScroller>
 
 #include <optional>
 
@@ -44,6 +45,7 @@ protected:
 private:
     void selectRow(int row);
     void chooseRow(int row);
+    void slide(QScroller::Input input, const QMouseEvent *event);
 
     // Where a finger touched the list, while it may still become a tap.
     std::optional<QPointF> m_tapStart;
