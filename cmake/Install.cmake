@@ -1,19 +1,24 @@
 # Installation and the Debian package.
 #
-# The program reads BrandsPrices.txt from its own folder, so the binary and
-# the price file sit together in one folder of their own; a link on the PATH,
-# a desktop entry and an icon point at it. The price file is the shop's own
-# data: it lives with the configuration, and the program folder holds a link
-# to it, so an upgrade or a second install never replaces the staff's prices.
+# The program reads BrandsPrices.txt and pellory.conf from its own folder, so
+# the binary and those files sit together in one folder of their own; a link
+# on the PATH, a desktop entry and an icon point at it. The price file and the
+# settings are the shop's own: they live with the configuration, and the
+# program folder holds links to them, so an upgrade or a second install never
+# replaces the staff's prices or settings.
 #
 #   cmake --install build --prefix /tmp/x    /tmp/x/opt/pellory/pellory
 #                                            /tmp/x/opt/pellory/BrandsPrices.txt -> ../../etc/pellory/BrandsPrices.txt
 #                                            /tmp/x/etc/pellory/BrandsPrices.txt (only when not already there)
+#                                            /tmp/x/opt/pellory/pellory.conf -> ../../etc/pellory/pellory.conf
+#                                            /tmp/x/etc/pellory/pellory.conf (only when not already there)
 #                                            /tmp/x/bin/pellory -> ../opt/pellory/pellory
 #                                            /tmp/x/share/applications, /tmp/x/share/icons, /tmp/x/share/pellory
 #   the .deb (prefix /usr)                   /opt/pellory/pellory
 #                                            /opt/pellory/BrandsPrices.txt -> /etc/pellory/BrandsPrices.txt
 #                                            /etc/pellory/BrandsPrices.txt, a conffile
+#                                            /opt/pellory/pellory.conf -> /etc/pellory/pellory.conf
+#                                            /etc/pellory/pellory.conf, a conffile
 #                                            /usr/bin/pellory -> /opt/pellory/pellory
 #                                            /usr/share/applications, /usr/share/icons, /usr/share/pellory,
 #                                            /usr/share/doc/pellory, /usr/share/man/man1/pellory.1.gz
@@ -87,6 +92,28 @@ install(CODE [[
     endif()
 ]])
 
+# The shop's settings, likewise: the sample, every setting in it commented
+# out at its default, goes in only where there is no settings file yet, and
+# the program folder holds a link to it.
+install(CODE "set(PELLORY_SAMPLE_SETTINGS \"${PROJECT_SOURCE_DIR}/data/pellory.conf\")")
+install(CODE [[
+    set(settings_file "${PELLORY_CONFIG_DIR}/pellory.conf")
+    set(settings_link "${PELLORY_PROGRAM_DIR}/pellory.conf")
+    if(EXISTS "$ENV{DESTDIR}${settings_file}" OR IS_SYMLINK "$ENV{DESTDIR}${settings_file}")
+        message(STATUS "Keeping: $ENV{DESTDIR}${settings_file}")
+    else()
+        file(INSTALL DESTINATION "${PELLORY_CONFIG_DIR}" TYPE FILE FILES "${PELLORY_SAMPLE_SETTINGS}")
+    endif()
+    if(NOT IS_SYMLINK "$ENV{DESTDIR}${settings_link}" AND EXISTS "$ENV{DESTDIR}${settings_link}")
+        message(WARNING "$ENV{DESTDIR}${settings_link} is a file of its own, and the program reads it rather "
+                        "than $ENV{DESTDIR}${settings_file}; move the settings you want there and delete it.")
+    else()
+        pellory_link_target(link_target "${PELLORY_PROGRAM_DIR}" "${settings_file}")
+        file(CREATE_LINK "${link_target}" "$ENV{DESTDIR}${settings_link}" SYMBOLIC)
+        message(STATUS "Installing: $ENV{DESTDIR}${settings_link} -> ${link_target}")
+    endif()
+]])
+
 # A symbolic link rather than a copy: the program finds its price file beside
 # the file it really is, wherever it is started from.
 install(CODE [[
@@ -143,16 +170,16 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The summary line comes from CPACK_PACKAGE_DESCRIPTION_SUMMARY; the long
 # description must not repeat it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "The window a customer uses on the shop floor: pick a brand, tick the\nsneaker items, choose one to five pairs and press Calculate to read the\nprice. Brands and prices come from /etc/pellory/BrandsPrices.txt, which\nupgrades keep; only staff with the shop's own password close the window.")
+    "The window a customer uses on the shop floor: pick a brand, tick the\nsneaker items, choose one to five pairs and press Calculate to read the\nprice. Brands and prices come from /etc/pellory/BrandsPrices.txt, the\nkiosk's settings from /etc/pellory/pellory.conf; upgrades keep both, and\nonly staff with the shop's own password close the window.")
 # dpkg-shlibdeps finds the libraries the program links (libqt6widgets6,
 # libqt6gui6, libqt6core6 and the C and C++ runtime) with their versions. What
 # it cannot see is named here: the platform plugins, without which Qt opens no
 # window at all, and the free face that stands in for Comic Sans MS.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-comic-neue")
-# The price file is a conffile: dpkg keeps the staff's edits on reinstall and
-# upgrade (asking first when the sample changed) and on remove; only purge
-# deletes it.
+# The price file and the settings are conffiles: dpkg keeps the staff's edits
+# on reinstall and upgrade (asking first when the sample changed) and on
+# remove; only purge deletes them.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
     ${PROJECT_SOURCE_DIR}/packaging/debian/conffiles
     ${PROJECT_SOURCE_DIR}/packaging/debian/preinst

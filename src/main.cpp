@@ -1,14 +1,32 @@
 #include "catalogue/PriceFile.h"
 #include "check/CheckCommand.h"
+#include "configuration/ShopConfiguration.h"
+#include "platform/ErrorLog.h"
 #include "platform/QtDialogs.h"
 #include "platform/StandardStreams.h"
 #include "platform/TerminationSignals.h"
 #include "platform/WaylandTitleBar.h"
 #include "platform/WindowStartFailure.h"
 #include "staffpassword/StaffExit.h"
+#include "window/TouchInput.h"
 #include "window/frmMain.h"
 
 #include <QApplication>
+
+namespace {
+
+// The shop's settings, each line the kiosk did not understand reported once
+// on standard error; the kiosk opens with the defaults there.
+configuration::ShopConfiguration readShopConfiguration()
+{
+    const configuration::ConfigurationReading reading =
+        configuration::readConfiguration(configuration::configurationBesideProgram());
+    for (const configuration::ConfigurationFault &fault : reading.faults)
+        platform::logForSupport(configuration::faultText(reading, fault));
+    return reading.values;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -30,9 +48,13 @@ int main(int argc, char *argv[])
     app.setQuitOnLastWindowClosed(false);
     staffpassword::reportStaffPasswordAtStartUp();
 
+    const configuration::ShopConfiguration shop = readShopConfiguration();
     platform::QtDialogs dialogs;
-    frmMain window(dialogs, catalogue::priceFileBesideProgram());
+    dialogs.setDigitPad(configuration::offersDigitPad(shop.digitPad, window::touchScreenAttached()));
+    frmMain window(dialogs, catalogue::priceFileBesideProgram(), shop);
     dialogs.setParent(&window);
+    // The message and password boxes grow with the window.
+    dialogs.setScale(window.formScale());
     QObject::connect(&window, &frmMain::unloaded, &app, &QCoreApplication::exit);
 
     if (!window.load())

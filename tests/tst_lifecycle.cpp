@@ -5,6 +5,7 @@
 #include "platform/DateText.h"
 #include "platform/EventDelivery.h"
 #include "platform/RuntimeError.h"
+#include "preferences/ReadableColor.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -57,9 +58,9 @@ private:
     TemporaryPriceFile prices;
     std::unique_ptr<WindowDriver> driver;
 
-    bool start()
+    bool start(const configuration::ShopConfiguration &shop = {})
     {
-        driver = std::make_unique<WindowDriver>(prices.path());
+        driver = std::make_unique<WindowDriver>(prices.path(), shop);
         return driver->loadAndShow();
     }
     void restart()
@@ -193,6 +194,55 @@ private slots:
         verifyColored(QColor(0, 0, 255));
         restart();
         verifyColored(QColor(0, 0, 255));
+    }
+
+    void blackCaptionsNeedAContrastOfTwoToOne_data()
+    {
+        QTest::addColumn<QColor>("color");
+        QTest::addColumn<double>("luminance");
+        QTest::addColumn<bool>("readable");
+        QTest::newRow("black") << QColor(0, 0, 0) << 0.0 << false;
+        QTest::newRow("near-black") << QColor(30, 30, 30) << 0.01298 << false;
+        QTest::newRow("dark navy") << QColor(0, 0, 128) << 0.01559 << false;
+        QTest::newRow("dark grey, just under 2:1") << QColor(63, 63, 63) << 0.04971 << false;
+        QTest::newRow("dark grey, just over 2:1") << QColor(64, 64, 64) << 0.05127 << true;
+        QTest::newRow("dark red") << QColor(128, 0, 0) << 0.04589 << false;
+        QTest::newRow("pure blue") << QColor(0, 0, 255) << 0.0722 << true;
+        QTest::newRow("pure red") << QColor(255, 0, 0) << 0.2126 << true;
+        QTest::newRow("white") << QColor(255, 255, 255) << 1.0 << true;
+    }
+    void blackCaptionsNeedAContrastOfTwoToOne()
+    {
+        QFETCH(QColor, color);
+        QFETCH(double, luminance);
+        QFETCH(bool, readable);
+        QVERIFY(qAbs(preferences::relativeLuminance(color) - luminance) < 0.00001);
+        QCOMPARE(preferences::keepsBlackCaptionsReadable(color), readable);
+    }
+
+    void darkColoursAreRefusedAndNotStored_data()
+    {
+        QTest::addColumn<QColor>("chosen");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("black") << QColor(0, 0, 0) << "255";
+        QTest::newRow("near-black") << QColor(20, 20, 24) << "255";
+        QTest::newRow("pure blue") << QColor(0, 0, 255) << "16711680";
+    }
+    void darkColoursAreRefusedAndNotStored()
+    {
+        QFETCH(QColor, chosen);
+        QFETCH(QString, stored);
+        settings->setValue("BackColor", "255");
+        QVERIFY(start());
+        driver->dialogs().answerColor(chosen);
+        driver->trigger("mnuColorsCustom");
+        const bool refused = stored == "255";
+        QCOMPARE(driver->dialogs().messages(),
+                 refused ? QStringList{"That color is too dark to read the black captions on. Please choose a "
+                                       "lighter color."}
+                         : QStringList());
+        QCOMPARE(settings->value("BackColor"), stored);
+        verifyColored(refused ? QColor(255, 0, 0) : chosen);
     }
 
     void cancelledChooserChangesNothing()
@@ -418,6 +468,48 @@ private slots:
         QCOMPARE(driver->dialogs().messages().last(), lastMessage);
         QCOMPARE(unloaded.size(), ended ? 1 : 0);
         QCOMPARE(driver->form().isVisible(), !ended);
+    }
+
+    void preferencesCanBeForStaffOnly_data()
+    {
+        // The password typed when asked (none: not asked, or cancelled).
+        QTest::addColumn<bool>("staffOnly");
+        QTest::addColumn<std::optional<QString>>("typed");
+        QTest::addColumn<bool>("changed");
+        QTest::newRow("for everyone") << false << std::optional<QString>() << true;
+        QTest::newRow("staff only, the staff password") << true << std::optional<QString>("472916") << true;
+        QTest::newRow("staff only, a wrong password") << true << std::optional<QString>("123456") << false;
+        QTest::newRow("staff only, cancelled") << true << std::optional<QString>() << false;
+    }
+    void preferencesCanBeForStaffOnly()
+    {
+        QFETCH(bool, staffOnly);
+        QFETCH(std::optional<QString>, typed);
+        QFETCH(bool, changed);
+        configuration::ShopConfiguration shop;
+        shop.staffOnlyPreferences = staffOnly;
+        QVERIFY(start(shop));
+        for (const char *item : {"mnuPreferencesDateandTimeOn", "mnuColorsdefault"}) {
+            driver->dialogs().clear();
+            settings->setValue("BackColor", "255");
+            if (typed)
+                driver->dialogs().answerInput(*typed);
+            driver->trigger(item);
+            QStringList titles;
+            for (const auto &shown : driver->dialogs().shown())
+                titles << shown.title;
+            if (!staffOnly)
+                QCOMPARE(titles, QStringList());
+            else if (changed)
+                QCOMPARE(titles, QStringList{"Staff Only"});
+            else
+                QCOMPARE(titles, (QStringList{"Staff Only", "OOOPS!! Incorrect Password"}));
+            if (staffOnly)
+                QCOMPARE(driver->dialogs().shown().first().echo, platform::Dialogs::Echo::Masked);
+        }
+        QCOMPARE(driver->action("mnuPreferencesDateandTimeOn")->isChecked(), changed);
+        QCOMPARE(settings->value("DateDisplay"), changed ? QStringLiteral("True") : QStringLiteral("False"));
+        QCOMPARE(settings->value("BackColor"), changed ? ButtonFace : QStringLiteral("255"));
     }
 
     void aboutShowsFiveLines()

@@ -128,6 +128,13 @@ private slots:
         QTest::newRow("colour as a list") << QByteArray("[STARTUP]\nBackColor=255, 0\n") << false << face;
         QTest::newRow("values in the runtime's number forms")
             << QByteArray("[STARTUP]\nDateDisplay=(1)\nBackColor=&HFF00\n") << true << 0xFF00;
+        QTest::newRow("black, stored before it was refused") << QByteArray("[STARTUP]\nBackColor=0\n") << false
+                                                              << face;
+        QTest::newRow("dark navy, stored before it was refused")
+            << QByteArray("[STARTUP]\nBackColor=8388608\n") << false << face;
+        QTest::newRow("the system's caption colour") << QByteArray("[STARTUP]\nBackColor=&H80000012\n") << false
+                                                      << face;
+        QTest::newRow("pure blue stays") << QByteArray("[STARTUP]\nBackColor=16711680\n") << false << 0xFF0000;
         QTest::newRow("good values beside a damaged line")
             << QByteArray("[STARTUP]\n\x01\x02 no key here\nDateDisplay=True\nBackColor=255\n") << true << 255;
     }

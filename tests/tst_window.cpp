@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -16,6 +17,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSet>
 #include <QTest>
 #include <QTimer>
@@ -578,6 +580,105 @@ private slots:
         driver->click("cmdCalculate");
         QCOMPARE(driver->dialogs().messages(), QStringList{"You must select one or more types of sneakers."});
         QVERIFY(!driver->quoteVisible());
+    }
+
+    void quoteHidesWhenTheSelectionChanges_data()
+    {
+        // After a quote for brand 0 with Cross Trainers ticked and one pair:
+        // what the customer changes, and whether the quote stays.
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<bool>("stays");
+        QTest::newRow("a brand that greys the ticked item") << "brand" << 1 << false;
+        QTest::newRow("a brand that keeps every tick") << "brand" << 3 << false;
+        QTest::newRow("the same brand again") << "brand" << 0 << true;
+        QTest::newRow("another item ticked") << "tick" << 4 << false;
+        QTest::newRow("the ticked item unticked") << "tick" << 0 << false;
+        QTest::newRow("another number of pairs") << "pairs" << 2 << false;
+        QTest::newRow("the same number of pairs again") << "pairs" << 1 << true;
+    }
+    void quoteHidesWhenTheSelectionChanges()
+    {
+        QFETCH(QString, change);
+        QFETCH(int, index);
+        QFETCH(bool, stays);
+        driver->clickBrand(0);
+        driver->tick(0);
+        driver->choosePairs(1);
+        driver->click("cmdCalculate");
+        QCOMPARE(driver->quoteText(), QStringLiteral("The cost of the selected sneaker(s) is $ 10.00"));
+        QVERIFY(driver->quoteVisible());
+        if (change == "brand")
+            driver->clickBrand(index);
+        else if (change == "tick")
+            driver->tick(index);
+        else
+            driver->choosePairs(index);
+        QCOMPARE(driver->quoteVisible(), stays);
+    }
+
+    void idleWindowIsClearedForTheNextCustomer_data()
+    {
+        // What is open while the customer is away, and whether input keeps
+        // coming (a mouse moving) for longer than the idle time.
+        QTest::addColumn<QString>("open");
+        QTest::addColumn<bool>("inputKeepsComing");
+        QTest::newRow("nothing open, nobody there") << "" << false;
+        QTest::newRow("a customer still moving the mouse") << "" << true;
+        QTest::newRow("a message box") << "dialog" << false;
+        QTest::newRow("the pop-up menu") << "menu" << false;
+    }
+    void idleWindowIsClearedForTheNextCustomer()
+    {
+        QFETCH(QString, open);
+        QFETCH(bool, inputKeepsComing);
+        configuration::ShopConfiguration shop;
+        shop.idleReset = std::chrono::milliseconds(800);
+        driver.reset();
+        driver = std::make_unique<WindowDriver>(prices.path(), shop);
+        QVERIFY(driver->loadAndShow());
+        auto *list = driver->find<QListWidget>("lstBrands");
+        list->setFixedHeight(60);
+        driver->trigger("mnuPreferencesDateandTimeOn");
+        driver->clickBrand(11);
+        driver->tick(0);
+        driver->choosePairs(2);
+        driver->click("cmdCalculate");
+        QVERIFY(driver->quoteVisible());
+        QVERIFY(list->verticalScrollBar()->value() > 0);
+        auto untouched = [&] {
+            return driver->find<BrandList>("lstBrands")->listIndex() == 11 && driver->itemChecked(0)
+                && driver->find<QRadioButton>("optPair_2")->isChecked() && driver->quoteVisible();
+        };
+
+        QDialog message(&driver->form());
+        QMenu *menu = driver->find<QMenu>("mnuPreferences");
+        if (open == "dialog") {
+            message.setModal(true);
+            message.show();
+        } else if (open == "menu") {
+            menu->popup(driver->form().mapToGlobal(QPoint(20, 20)));
+        }
+        QWidget *surface = driver->form().centralWidget();
+        for (int step = 0; step < 12; ++step) {
+            if (inputKeepsComing)
+                QTest::mouseMove(surface, QPoint(10 + step, 10));
+            QTest::qWait(100);
+        }
+        // One and a half times the idle time has passed.
+        QCOMPARE(untouched(), !open.isEmpty() || inputKeepsComing);
+        message.close();
+        menu->close();
+
+        QTRY_VERIFY(!driver->quoteVisible());
+        QCOMPARE(driver->find<BrandList>("lstBrands")->listIndex(), -1);
+        for (int item = 0; item < 5; ++item)
+            QVERIFY(!driver->itemChecked(item));
+        for (int pairs = 1; pairs <= 5; ++pairs)
+            QVERIFY(!driver->find<QRadioButton>(QStringLiteral("optPair_%1").arg(pairs))->isChecked());
+        QCOMPARE(list->verticalScrollBar()->value(), 0);
+        QVERIFY(driver->action("mnuPreferencesDateandTimeOn")->isChecked());
+        QVERIFY(driver->dialogs().shown().isEmpty());
     }
 
     void clearBrandKeepsItemsAndPairs()

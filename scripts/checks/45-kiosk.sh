@@ -10,6 +10,8 @@
 # from a copy in a temporary folder that also holds its runtime and settings
 # folders, so it sees a fresh kiosk account; becoming nobody takes root, so
 # the stage is skipped without it.
+# Then the kiosk as a shop runs it on a touch screen, with FillScreen=true in
+# its settings, on a 1280x800 screen: the window must fill the screen.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
@@ -58,6 +60,58 @@ shoot() {
     fi
 }
 
+# The program filling a 1280x800 screen under cage. Cage's headless screen is
+# 1280x720 and cannot be resized, so here cage draws into a window on a
+# virtual X screen instead (its X11 back-end), which is made 1280x800 before
+# the program starts.
+shoot_filled() {
+    local name=kiosk-fill-1280x800 home="$work/home-fill" program="$work/program-fill" display xvfb cage window
+    mkdir -p "$home/runtime" "$program"
+    cp "$work/program/pellory" "$work/program/BrandsPrices.txt" "$program/"
+    printf '[kiosk]\nFillScreen=true\n' >"$program/pellory.conf"
+    chown -R "$KioskUid:$KioskUid" "$home"
+    chmod 700 "$home/runtime"
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -ac 3>"$work/display" 2>"$work/xvfb.log" &
+    xvfb=$!
+    for _ in $(seq 1 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+    display=":$(cat "$work/display")"
+    timeout 60 setpriv --reuid="$KioskUid" --regid="$KioskUid" --clear-groups \
+        env -i PATH=/usr/bin:/bin HOME="$home" XDG_RUNTIME_DIR="$home/runtime" XDG_CONFIG_HOME="$home/config" \
+        DISPLAY="$display" WLR_BACKENDS=x11 WLR_RENDERER=pixman QT_QPA_PLATFORM=wayland \
+        cage -- sh -c 'while [ ! -e "$3" ]; do sleep 0.2; done; "$1" & program=$!; sleep 5; grim "$2"; kill "$program"' _ \
+        "$program/pellory" "$work/shots/$name.png" "$work/shots/go" >"$work/$name.log" 2>&1 &
+    cage=$!
+    for _ in $(seq 1 100); do
+        window=$(DISPLAY=$display xwininfo -root -children 2>/dev/null | awk '/^ +0x/ { print $1; exit }')
+        [ -n "$window" ] && break
+        sleep 0.1
+    done
+    [ -n "$window" ] && DISPLAY=$display xdotool windowsize "$window" 1280 800 windowmove "$window" 0 0
+    sleep 1
+    touch "$work/shots/go"
+    wait "$cage" || true
+    kill "$xvfb" 2>/dev/null || true
+    if [ ! -s "$work/shots/$name.png" ]; then
+        cat "$work/$name.log" >&2
+        echo "FAIL: no screenshot of the kiosk filling a 1280x800 screen" >&2
+        exit 1
+    fi
+    cp "$work/shots/$name.png" "$out/"
+    local size
+    size=$(/usr/bin/identify -format '%wx%h' "$out/$name.png")
+    [ "$size" = 1280x800 ] || { echo "FAIL: cage's screen was $size, not 1280x800; see $out/$name.png" >&2; exit 1; }
+    # The screen is black where no window is: every edge must be the window's.
+    local edge darkest
+    for edge in 1280x1+0+0 1280x1+0+799 1x800+0+0 1x800+1279+0; do
+        darkest=$(/usr/bin/convert "$out/$name.png" -crop "$edge" +repage -format '%[fx:round(100*minima.intensity)]' info:)
+        if [ "$darkest" -lt 50 ]; then
+            echo "FAIL: with FillScreen=true the window does not fill the 1280x800 screen (edge $edge);" \
+                 "see $out/$name.png" >&2
+            exit 1
+        fi
+    done
+}
+
 shoot kiosk-wayland wayland
 shoot kiosk-xwayland xcb
 differing=$(/usr/bin/compare -metric AE "$work/top-kiosk-wayland.png" "$work/top-kiosk-xwayland.png" null: 2>&1 || true)
@@ -66,4 +120,6 @@ if [ "$differing" != 0 ]; then
          "($differing pixels differ): a title bar with minimise and maximise is back; see $out/" >&2
     exit 1
 fi
-echo "kiosk under cage: no title bar through Qt's Wayland plugin or XWayland; screenshots in $out/"
+shoot_filled
+echo "kiosk under cage: no title bar through Qt's Wayland plugin or XWayland, and with FillScreen=true" \
+     "the window fills a 1280x800 screen; screenshots in $out/"

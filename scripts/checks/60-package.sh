@@ -1,20 +1,20 @@
 #!/usr/bin/env bash
 # Builds the program and its Debian package in build-package/ (a Release
 # build; PACKAGE_BUILD names another folder) and checks what a shop's machine
-# would get from it: the program in /opt/pellory beside a link to the price
-# file, which is a conffile in /etc/pellory; a launcher on the PATH that
+# would get from it: the program in /opt/pellory beside links to the price
+# file and the settings, which are conffiles in /etc/pellory; a launcher on the PATH that
 # starts that program; valid desktop entries, the icon they name, and the
 # packages the program cannot run without; a manual page, a copyright file and a
 # changelog, and nothing lintian finds that is not overridden with a reason.
 # An install to a prefix must keep a price file already there.
 #
 # As root, it then installs the package for real and proves that the price
-# file staff edited survives a reinstall, an upgrade whose sample differs, a
-# remove and a new install, and the upgrades from packages that shipped it in
-# /opt/pellory (also with a price file already in /etc/pellory, with links
-# planted where the maintainer scripts write, and stopped after the unpack);
-# that the shop's own staff password is set and read as the group pellory
-# allows; and that purge leaves nothing. It purges the package afterwards,
+# file and the settings staff edited survive a reinstall, an upgrade whose
+# sample differs, a remove and a new install, and the upgrades from packages
+# that shipped the price file in /opt/pellory (also with a price file already
+# in /etc/pellory, with links planted where the maintainer scripts write, and
+# stopped after the unpack); that the shop's own staff password is set and
+# read as the group pellory allows; and that purge leaves nothing. It purges the package afterwards,
 # whatever happens, and leaves alone a pellory package or folder that was on
 # the machine before it.
 set -euo pipefail
@@ -68,15 +68,19 @@ program="$tree/opt/pellory/pellory"
 if [ -f "$program" ] && [ -x "$program" ] && file -b "$program" | grep -q '^ELF .*executable'; then :; else
     fail "/opt/pellory/pellory is not an executable program"
 fi
-cmp -s "$tree/etc/pellory/BrandsPrices.txt" "$root/data/BrandsPrices.txt" \
-    || fail "/etc/pellory/BrandsPrices.txt is missing or differs from data/BrandsPrices.txt"
-dpkg-deb --ctrl-tarfile "$deb" | tar -xO ./conffiles 2>/dev/null | grep -qx /etc/pellory/BrandsPrices.txt \
-    || fail "/etc/pellory/BrandsPrices.txt is not a conffile"
-# Links between top-level folders are absolute, as Debian policy wants.
-price_link="$tree/opt/pellory/BrandsPrices.txt"
-if [ ! -L "$price_link" ] || [ "$(readlink "$price_link")" != /etc/pellory/BrandsPrices.txt ]; then
-    fail "/opt/pellory/BrandsPrices.txt is not a link to /etc/pellory/BrandsPrices.txt"
-fi
+# The price file and the settings: each a conffile in /etc/pellory, the
+# sample from data/, and a link to it beside the program, absolute between
+# top-level folders, as Debian policy wants.
+for name in BrandsPrices.txt pellory.conf; do
+    cmp -s "$tree/etc/pellory/$name" "$root/data/$name" \
+        || fail "/etc/pellory/$name is missing or differs from data/$name"
+    dpkg-deb --ctrl-tarfile "$deb" | tar -xO ./conffiles 2>/dev/null | grep -qx "/etc/pellory/$name" \
+        || fail "/etc/pellory/$name is not a conffile"
+    link="$tree/opt/pellory/$name"
+    if [ ! -L "$link" ] || [ "$(readlink "$link")" != "/etc/pellory/$name" ]; then
+        fail "/opt/pellory/$name is not a link to /etc/pellory/$name"
+    fi
+done
 
 launcher="$tree/usr/bin/pellory"
 if [ ! -L "$launcher" ]; then
@@ -139,21 +143,27 @@ for needed in libqt6widgets6 libqt6gui6 libqt6core6 libsodium23 qt6-qpa-plugins 
     grep -qx "$needed" <<<"$depends" || fail "Depends lacks $needed"
 done
 
-# An install to a prefix puts the sample there once; a second install keeps
-# the prices staff have since added.
+# An install to a prefix puts the samples there once; a second install keeps
+# the prices and settings staff have since changed.
 prefix="$work/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null \
     && printf '"Prefix Brand",61,62,63,64,65\r\n' >>"$prefix/opt/pellory/BrandsPrices.txt" \
+    && printf 'IdleResetSeconds=300\n' >>"$prefix/opt/pellory/pellory.conf" \
     && cmake --install "$build" --prefix "$prefix" >/dev/null \
     || fail "cmake --install to a prefix failed"
-[ -L "$prefix/opt/pellory/BrandsPrices.txt" ] || fail "an install to a prefix put no link in opt/pellory"
+for name in BrandsPrices.txt pellory.conf; do
+    [ -L "$prefix/opt/pellory/$name" ] || fail "an install to a prefix put no link to $name in opt/pellory"
+done
 # Under a prefix the links stay relative, so the install moves with it.
 [ "$(readlink "$prefix/bin/pellory")" = ../opt/pellory/pellory ] \
     || fail "an install to a prefix links bin/pellory to $(readlink "$prefix/bin/pellory")"
 grep -q '^"Prefix Brand",' "$prefix/etc/pellory/BrandsPrices.txt" 2>/dev/null \
     || fail "a second install to a prefix replaced the edited price file"
+grep -qx 'IdleResetSeconds=300' "$prefix/etc/pellory/pellory.conf" 2>/dev/null \
+    || fail "a second install to a prefix replaced the edited settings"
 listing=$("$prefix/bin/pellory" --check 2>&1) && grep -qF "Prefix Brand" <<<"$listing" \
-    || fail "the program installed to a prefix does not load its edited price file: $listing"
+    && grep -qx "  IdleResetSeconds=300" <<<"$listing" \
+    || fail "the program installed to a prefix does not use its edited price file and settings: $listing"
 
 # Start the program installed to the prefix through its launcher: when it
 # finds the price file beside itself, start-up completes and stores the clock
@@ -197,6 +207,16 @@ package() {
         || { fail "dpkg $*: $(tail -n 5 "$work/dpkg.log")"; return 1; }
 }
 add_brand() { printf '"%s",61,62,63,64,65\r\n' "$1" >>/opt/pellory/BrandsPrices.txt; }
+edit_settings() { printf 'IdleResetSeconds=300\n' >>/opt/pellory/pellory.conf; }
+# The settings staff changed are in the settings file, and the program uses them.
+expect_settings() {
+    local listing
+    listing=$(timeout 10 /usr/bin/pellory --check 2>&1)
+    grep -qx 'IdleResetSeconds=300' /etc/pellory/pellory.conf 2>/dev/null \
+        || { fail "$1: /etc/pellory/pellory.conf lost the edited setting"; return 1; }
+    grep -qx '  IdleResetSeconds=300' <<<"$listing" \
+        || { fail "$1: the program does not use the edited settings: $listing"; return 1; }
+}
 # The brands staff added are in the price file, and the installed program's
 # check of the file it reads lists them.
 expect_brands() {
@@ -234,24 +254,28 @@ elif [ ${#failures[@]} -eq 0 ]; then
     # Packages before the price file became a conffile shipped it itself in
     # /opt/pellory, where staff edited it.
     earlier="$version~earlier"
-    repack "$earlier" 'rm -rf etc DEBIAN/conffiles DEBIAN/preinst DEBIAN/postinst DEBIAN/postrm
+    repack "$earlier" 'rm -rf etc DEBIAN/conffiles DEBIAN/preinst DEBIAN/postinst DEBIAN/postrm opt/pellory/pellory.conf
         rm opt/pellory/BrandsPrices.txt && cp "$root/data/BrandsPrices.txt" opt/pellory/'
 
     installed_here=true
     package -i "$deb" \
-        && add_brand "Added Brand" \
+        && add_brand "Added Brand" && edit_settings \
         && expect_brands "after an edit through /opt/pellory" "Added Brand" \
+        && expect_settings "after an edit through /opt/pellory" \
         && package -i "$deb" \
-        && expect_brands "after a reinstall" "Added Brand" \
+        && expect_brands "after a reinstall" "Added Brand" && expect_settings "after a reinstall" \
         && package -i "$work/pellory_$next.deb" && expect_version "$next" \
         && expect_brands "after an upgrade whose sample differs" "Added Brand" \
+        && expect_settings "after an upgrade" \
         && { grep -q '"Next Sample Brand"' /etc/pellory/BrandsPrices.txt.dpkg-dist 2>/dev/null \
                  || fail "the upgrade did not leave its new sample in /etc/pellory/BrandsPrices.txt.dpkg-dist"; } \
         && package -r pellory \
         && { [ ! -e /opt/pellory/pellory ] || fail "remove left /opt/pellory/pellory"; } \
         && { grep -q '"Added Brand"' /etc/pellory/BrandsPrices.txt 2>/dev/null || fail "remove deleted the edited price file"; } \
+        && { grep -qx 'IdleResetSeconds=300' /etc/pellory/pellory.conf 2>/dev/null || fail "remove deleted the edited settings"; } \
         && package -i "$work/pellory_$next.deb" \
         && expect_brands "after remove and install again" "Added Brand" \
+        && expect_settings "after remove and install again" \
         && package --purge pellory && expect_nothing_left "purge" \
         && package -i "$work/pellory_$earlier.deb" \
         && add_brand "Earlier Brand" \
@@ -327,9 +351,9 @@ if [ ${#failures[@]} -gt 0 ]; then
     exit 1
 fi
 if [ -n "$life_skipped" ]; then
-    echo "package ${deb##*/}: layout, price file, desktop entries, icon, Depends and lintian as expected"
+    echo "package ${deb##*/}: layout, price file, settings, desktop entries, icon, Depends and lintian as expected"
 else
-    echo "package ${deb##*/}: layout, price file, desktop entries, icon, Depends and lintian as expected;" \
-         "the staff's price file survives upgrade, reinstall and remove, the upgrades from /opt/pellory write" \
-         "over nothing and through no link, the staff password is set and read, and purge leaves nothing"
+    echo "package ${deb##*/}: layout, price file, settings, desktop entries, icon, Depends and lintian as expected;" \
+         "the staff's price file and settings survive upgrade, reinstall and remove, the upgrades from /opt/pellory" \
+         "write over nothing and through no link, the staff password is set and read, and purge leaves nothing"
 fi

@@ -1,6 +1,7 @@
 #include "check/CheckCommand.h"
 
 #include "catalogue/PriceFile.h"
+#include "check/ConfigurationReport.h"
 #include "check/PriceFileReport.h"
 #include "check/ReportText.h"
 #include "platform/NativePath.h"
@@ -73,7 +74,8 @@ int usageError(const QString &problem)
 QString helpText(const QCommandLineParser &parser)
 {
     return parser.helpText()
-        + QStringLiteral("\nWithout --check the program opens the kiosk window; Qt's own options (-style,\n"
+        + QStringLiteral("\n--check also lists the kiosk's settings from pellory.conf beside the program.\n"
+                         "\nWithout --check the program opens the kiosk window; Qt's own options (-style,\n"
                          "-platform ...) apply there.\n"
                          "\nExit status of --check: 0 when the kiosk would load the file (warnings or not),\n"
                          "1 when it would refuse it, 2 when the command line is wrong, 3 when the report\n"
@@ -140,7 +142,13 @@ int runCommandLine(int argc, char **argv)
     const PriceFileReport report = reportOn(catalogue::checkPriceFile(path));
     const QString staffPassword = staffpassword::storedPasswordSummary(
         staffpassword::readStoredPassword(staffpassword::passwordFileBesideProgram()));
-    return printReport(reportText(report).join(u'\n') + QStringLiteral("\n\n") + staffPassword + u'\n',
+    // The settings and the staff password come first: the price file's
+    // verdict stays the last line.
+    const QStringList settings =
+        configurationReportText(configuration::readConfiguration(configuration::configurationBesideProgram()));
+    const QString blankLine = QStringLiteral("\n\n");
+    return printReport(settings.join(u'\n') + blankLine + staffPassword + blankLine + reportText(report).join(u'\n')
+                           + u'\n',
                        report.exitStatus());
 }
 

@@ -22,6 +22,10 @@ QString logLine(const QDateTime &when, const QString &message);
 // Writes such a line, stamped with the present time, to standard error.
 void logForSupport(const QString &message);
 
+// Any other line for the same reader, in the same form: when, the program's
+// name, then `message`, with control characters written as \xHH.
+QString logLine(const QDateTime &when, const QString &message);
+
 // Writes the line and a line end to standard error at once.
 void writeToStandardError(const QString &line);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointF>
 #include <QRect>
 #include <QtMath>
 
@@ -26,5 +27,33 @@ inline QRect twipsToPixels(int left, int top, int width, int height, qreal logic
     return QRect(QPoint(x, y), QPoint(twipsToPixels(left + width, logicalDpi) - 1,
                                       twipsToPixels(top + height, logicalDpi) - 1));
 }
+
+// How a form laid out in twips is drawn: `factor` times its designed size
+// (1 at the designed size, more when it fills a larger screen) on a screen of
+// `logicalDpi`, with its top-left corner at `origin` on the surface that
+// holds it (there to centre it).
+struct FormScale
+{
+    qreal logicalDpi = 96.0;
+    qreal factor = 1.0;
+    QPoint origin;
+
+    qreal pixelsPerInch() const { return logicalDpi * factor; }
+    int pixels(int twips) const { return twipsToPixels(twips, pixelsPerInch()); }
+    QRect pixels(int left, int top, int width, int height) const
+    {
+        return twipsToPixels(left, top, width, height, pixelsPerInch());
+    }
+    // A point of the holding surface in twips from the form's corner, and back.
+    QPointF twipsAt(QPointF surfacePixels) const
+    {
+        return (surfacePixels - QPointF(origin)) * (TwipsPerInch / pixelsPerInch());
+    }
+    QPoint surfacePixelsAt(QPointF twips) const
+    {
+        return origin + QPoint(pixels(qRound(twips.x())), pixels(qRound(twips.y())));
+    }
+    qreal pointSize(qreal designed) const { return designed * factor; }
+};
 
 } // namespace platform

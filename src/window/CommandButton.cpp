@@ -1,5 +1,7 @@
 #include "window/CommandButton.h"
 
+#include "window/TouchInput.h"
+
 #include <QKeyEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -37,15 +39,29 @@ void CommandButton::paintEvent(QPaintEvent *)
                            style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
     painter.setPen(palette().color(QPalette::ButtonText));
     painter.drawText(contents, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, caption);
-    if (focused) {
+    if (focused && !m_tapped) {
         // Just inside the raised border, clear of the caption.
         painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
         painter.drawRect(rect().adjusted(3, 3, -4, -4));
     }
 }
 
+void CommandButton::mousePressEvent(QMouseEvent *event)
+{
+    m_tapped = window::isFromTouch(event);
+    QPushButton::mousePressEvent(event);
+}
+
+void CommandButton::focusInEvent(QFocusEvent *event)
+{
+    if (event->reason() != Qt::MouseFocusReason)
+        m_tapped = false;
+    QPushButton::focusInEvent(event);
+}
+
 void CommandButton::keyPressEvent(QKeyEvent *event)
 {
+    m_tapped = false;
     if (isReturnKey(event)) {
         QKeyEvent space = asSpace(event);
         QPushButton::keyPressEvent(&space);

@@ -55,5 +55,10 @@ QSize MenuStyle::sizeFromContents(ContentsType type, const QStyleOption *option,
     QSize needed = QProxyStyle::sizeFromContents(type, option, size, widget);
     if (type == CT_MenuItem && isPlainSeparator(option))
         needed.setHeight(qMax(needed.height(), option->fontMetrics.height() / 2));
+    // Fusion draws the check-mark column up to four fifths of a row's height
+    // wide but measures it at 21 pixels, which cuts short the caption of a
+    // row grown with a filled screen.
+    if (type == CT_MenuItem)
+        needed.rwidth() += qMax(0, needed.height() * 4 / 5 - 21);
     return needed;
 }

@@ -4,6 +4,7 @@
 #include "platform/OleColor.h"
 #include "platform/RuntimeError.h"
 #include "preferences/Preferences.h"
+#include "preferences/ReadableColor.h"
 #include "window/ControlColors.h"
 
 #include <QAction>
@@ -30,6 +31,31 @@ void frmMain::ReadTheRegistry()
     const preferences::StoredPreferences stored = preferences::readPreferences();
     blnDateDisplay = stored.dateDisplay;
     lngBackColor = stored.backColor;
+    // A colour stored before dark ones were refused must not leave the
+    // captions unreadable for good.
+    if (!preferences::keepsBlackCaptionsReadable(colorOf(lngBackColor)))
+        lngBackColor = platform::SystemButtonFace;
+}
+
+bool frmMain::staffMayChangePreferences()
+{
+    if (!m_shop.staffOnlyPreferences)
+        return true;
+    // The same password, and the same wait after wrong ones, as the staff exit.
+    if (const auto wait = m_staffExit.waitBeforeNextTry(); wait.count() > 0) {
+        m_dialogs.messageBox(staffpassword::lockoutMessage(wait), QStringLiteral("Staff Only"));
+    } else {
+        const QString typed = m_dialogs.inputBox(QStringLiteral("Enter the staff password to change the preferences"),
+                                                 QStringLiteral("Staff Only"), platform::Dialogs::Echo::Masked);
+        if (m_staffExit.tryPassword(typed))
+            return true;
+        m_dialogs.messageBox(QStringLiteral("Please contact one of The Pellory \r\nstaff members for assistance."),
+                             QStringLiteral("OOOPS!! Incorrect Password"));
+    }
+    // Choosing a clock item has already moved its check mark.
+    mnuPreferencesDateandTimeOn->setChecked(blnDateDisplay);
+    mnuPreferencesDateandTimeOff->setChecked(!blnDateDisplay);
+    return false;
 }
 
 void frmMain::setBackColor(std::int32_t color)
@@ -57,6 +83,11 @@ void frmMain::mnuColorsCustom_Click()
         const std::optional<QColor> chosen = m_dialogs.chooseColor(colorOf(backColor()));
         if (!chosen)
             platform::raise(platform::ErrorNumber::ColorChooserCancelled);
+        if (!preferences::keepsBlackCaptionsReadable(*chosen)) {
+            m_dialogs.messageBox(QStringLiteral("That color is too dark to read the black captions on. "
+                                                "Please choose a lighter color."));
+            return;
+        }
         setBackColor(platform::valueFromColor(*chosen));
         lngBackColor = backColor();
         preferences::saveBackColor(lngBackColor);

@@ -93,3 +93,17 @@ void frmMain::cmdReset_Click()
     }
     lblPriceQuote->setVisible(false);
 }
+
+void frmMain::hideStaleQuote()
+{
+    // A quote shows only while it describes the selection: a price left on
+    // screen after the brand, a tick or the pairs changed would be wrong.
+    lblPriceQuote->setVisible(false);
+}
+
+void frmMain::resetForNextCustomer()
+{
+    // The next customer finds the window as it opened; the preferences are the shop's.
+    cmdReset_Click();
+    lstBrands->scrollToTop();
+}

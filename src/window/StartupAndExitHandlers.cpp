@@ -61,9 +61,7 @@ void frmMain::Form_MouseUp(std::int16_t button, std::int16_t, float x, float y)
     if (button != 2)
         return;
     // The pop-up opens with its corner at the pointer, where the button was released.
-    const qreal dpi = platform::logicalDpi();
-    const QPoint pointer(platform::twipsToPixels(qRound(x), dpi), platform::twipsToPixels(qRound(y), dpi));
-    mnuPreferences->exec(surface->mapToGlobal(pointer));
+    mnuPreferences->exec(surface->mapToGlobal(m_scale.surfacePixelsAt(QPointF(x, y))));
 }
 
 void frmMain::mnuFileExit_Click()

@@ -17,4 +17,11 @@ inline QPoint centredTopLeft(const QRect &available, const QSize &frame)
     return QPoint(qMax(centred.x(), available.left()), qMax(centred.y(), available.top()));
 }
 
+// The largest factor by which a form of `designed` pixels can grow and still
+// fit in `available`.
+inline qreal fillFactor(const QSize &available, const QSize &designed)
+{
+    return qMin(qreal(available.width()) / designed.width(), qreal(available.height()) / designed.height());
+}
+
 } // namespace window

@@ -6,9 +6,11 @@
 #include "window/CommandButton.h"
 #include "window/ControlColors.h"
 #include "window/ControlLayout.h"
+#include "window/IdleReset.h"
 #include "window/KioskPresence.h"
 #include "window/MenuStyle.h"
 #include "window/Notifications.h"
+#include "window/WholeRowButton.h"
 #include "window/WindowPlacement.h"
 
 #include <QAction>
@@ -27,11 +29,6 @@
 #include <QTimer>
 
 namespace {
-
-void place(QWidget *widget, const window::TwipsRect &rect)
-{
-    widget->setGeometry(platform::twipsToPixels(rect.left, rect.top, rect.width, rect.height, platform::logicalDpi()));
-}
 
 QFont controlFont(qreal pointSize)
 {
@@ -70,25 +67,40 @@ Widget *named(Widget *widget, const QString &name)
 
 } // namespace
 
-frmMain::frmMain(platform::Dialogs &dialogs, const QString &priceFile, QWidget *parent)
+frmMain::frmMain(platform::Dialogs &dialogs, const QString &priceFile,
+                 const configuration::ShopConfiguration &shop, QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_dialogs(dialogs)
     , m_priceFile(priceFile)
+    , m_shop(shop)
     , m_events(dialogs, [this](int exitStatus) { unload(exitStatus); })
     , m_backColor(platform::SystemButtonFace)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(window::FormCaption);
-    createControls();
     createMenus();
+    chooseScale();
+    createControls();
+    if (m_shop.fillScreen)
+        makeTouchSized();
     createTabOrder();
     describeControls();
     connectHandlers();
+    watchForIdleness();
+    watchForTouch();
     placeOnScreen();
     m_presence = new window::KioskPresence(this, [this] { windowLost(); });
 }
 
 frmMain::~frmMain() = default;
+
+void frmMain::place(QWidget *widget, const window::TwipsRect &rect)
+{
+    // The window's own controls are placed from the form's corner; those in
+    // a frame from the frame's.
+    const QPoint origin = widget->parentWidget() == surface ? m_scale.origin : QPoint();
+    widget->setGeometry(m_scale.pixels(rect.left, rect.top, rect.width, rect.height).translated(origin));
+}
 
 void frmMain::createControls()
 {
@@ -109,7 +121,7 @@ void frmMain::createControls()
     place(fraPairs, window::fraPairsRect);
 
     for (int item = 0; item < catalogue::ItemCount; ++item) {
-        auto *box = named(new QCheckBox(catalogue::ItemNames[item], fraSneakerItems),
+        auto *box = named(new WholeRowButton<QCheckBox>(catalogue::ItemNames[item], fraSneakerItems),
                           QStringLiteral("chkSneakerItem_%1").arg(item));
         // The frame's tooltip is about the frame; the boxes have none of their own.
         box->installEventFilter(this);
@@ -117,7 +129,7 @@ void frmMain::createControls()
         chkSneakerItem[item] = box;
     }
     for (int pairs = 1; pairs <= 5; ++pairs) {
-        auto *option = named(new QRadioButton(window::PairCaptions[pairs], fraPairs),
+        auto *option = named(new WholeRowButton<QRadioButton>(window::PairCaptions[pairs], fraPairs),
                              QStringLiteral("optPair_%1").arg(pairs));
         place(option, window::optPairRect(pairs));
         optPair[pairs] = option;
@@ -158,18 +170,17 @@ void frmMain::createControls()
     // Each control holds its font itself: a font it only inherited from the
     // window is dropped when a colour change gives it a new style sheet.
     for (QWidget *control : surface->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-        control->setFont(controlFont(control == lblPriceQuote ? 12 : 9.75));
+        control->setFont(controlFont(m_scale.pointSize(control == lblPriceQuote ? 12 : 9.75)));
     for (QGroupBox *frame : {fraSneakerItems, fraPairs}) {
         for (QWidget *control : frame->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-            control->setFont(controlFont(9.75));
+            control->setFont(controlFont(m_scale.pointSize(9.75)));
     }
 
     tmrSneakers = named(new QTimer(this), QStringLiteral("tmrSneakers"));
     tmrSneakers->setInterval(1000);
     tmrSneakers->start();
 
-    surface->setFixedSize(platform::twipsToPixels(window::ClientWidth, platform::logicalDpi()),
-                          platform::twipsToPixels(window::ClientHeight, platform::logicalDpi()));
+    surface->setFixedSize(m_surfaceSize);
 }
 
 void frmMain::createMenus()
@@ -280,6 +291,11 @@ void frmMain::connectHandlers()
                 [this, pairs] { deliver([this, pairs] { optPair_Click(std::int16_t(pairs)); }); });
         connect(optPair[pairs], &QRadioButton::toggled, this, &frmMain::updatePairsTabStop);
     }
+    connect(lstBrands, &QListWidget::itemSelectionChanged, this, &frmMain::hideStaleQuote);
+    for (QCheckBox *box : chkSneakerItem)
+        connect(box, &QCheckBox::toggled, this, &frmMain::hideStaleQuote);
+    for (int pairs = 1; pairs <= 5; ++pairs)
+        connect(optPair[pairs], &QRadioButton::toggled, this, &frmMain::hideStaleQuote);
     connect(cmdCalculate, &QPushButton::clicked, this, [this] { deliver(&frmMain::cmdCalculate_Click); });
     connect(cmdClearQuote, &QPushButton::clicked, this, [this] { deliver(&frmMain::cmdClearQuote_Click); });
     connect(cmdReset, &QPushButton::clicked, this, [this] { deliver(&frmMain::cmdReset_Click); });
@@ -287,20 +303,42 @@ void frmMain::connectHandlers()
 
     const std::pair<QAction *, void (frmMain::*)()> menuHandlers[] = {
         {mnuFileExit, &frmMain::mnuFileExit_Click},
-        {mnuPreferencesDateandTimeOn, &frmMain::mnuPreferencesDateandTimeOn_Click},
-        {mnuPreferencesDateandTimeOff, &frmMain::mnuPreferencesDateandTimeOff_Click},
-        {mnuColorsCustom, &frmMain::mnuColorsCustom_Click},
-        {mnuColorsdefault, &frmMain::mnuColorsdefault_Click},
         {mnuHelpPelloryProgram, &frmMain::mnuHelpPelloryProgram_Click},
     };
     for (const auto &[action, handler] : menuHandlers)
         connect(action, &QAction::triggered, this, [this, handler = handler] { deliver(handler); });
+    // The same items under the menu bar and in the pop-up; start-up runs the
+    // clock handlers itself, unguarded.
+    const std::pair<QAction *, void (frmMain::*)()> preferenceHandlers[] = {
+        {mnuPreferencesDateandTimeOn, &frmMain::mnuPreferencesDateandTimeOn_Click},
+        {mnuPreferencesDateandTimeOff, &frmMain::mnuPreferencesDateandTimeOff_Click},
+        {mnuColorsCustom, &frmMain::mnuColorsCustom_Click},
+        {mnuColorsdefault, &frmMain::mnuColorsdefault_Click},
+    };
+    for (const auto &[action, handler] : preferenceHandlers) {
+        connect(action, &QAction::triggered, this, [this, handler = handler] {
+            deliver([this, handler] {
+                if (staffMayChangePreferences())
+                    (this->*handler)();
+            });
+        });
+    }
+}
+
+void frmMain::watchForIdleness()
+{
+    m_idleReset = new IdleReset(m_shop.idleReset, this);
+    connect(m_idleReset, &IdleReset::idleTimeOver, this, [this] { deliver(&frmMain::resetForNextCustomer); });
 }
 
 void frmMain::placeOnScreen()
 {
     // No maximise or minimise: a customer must not be able to hide the window.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    if (m_shop.fillScreen) {
+        fillScreen();
+        return;
+    }
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         // The window manager's border is not known before the window shows.
         move(window::centredTopLeft(screen->availableGeometry(), sizeHint()));
@@ -328,6 +366,7 @@ void frmMain::unload(int exitStatus)
     m_unloaded = true;
     m_presence->letGo();
     tmrSneakers->stop();
+    m_idleReset->stop();
     close();
     emit unloaded(exitStatus);
 }
@@ -368,7 +407,7 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         if (pressedHere && surface->childAt(mouse->position().toPoint()) == nullptr) {
             const std::int16_t button = buttonNumber(mouse->button());
             const std::int16_t shift = shiftState(mouse->modifiers());
-            const QPointF at = mouse->position() * (platform::TwipsPerInch / platform::logicalDpi());
+            const QPointF at = m_scale.twipsAt(mouse->position());
             deliver([this, button, shift, at] { Form_MouseUp(button, shift, float(at.x()), float(at.y())); });
         }
         return false;

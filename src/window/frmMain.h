@@ -6,24 +6,30 @@
 // the event (cmdCalculate_Click, lstBrands_Click, tmrSneakers_Timer ...).
 // Handlers only move values between the widgets and the pure functions of the
 // subsystem folders: catalogue/ reads the price file, quote/ validates, prices
-// and decides availability, preferences/ keeps the stored choices, and
-// platform/ offers the runtime services (dialogs, errors, conversions,
-// Format). Qt signals reach a handler only through EventDelivery, so an error
+// and decides availability, preferences/ keeps the stored choices,
+// configuration/ holds the shop's kiosk settings (read by main and handed in),
+// and platform/ offers the runtime services (dialogs, errors, conversions,
+// Format, twips). Helpers beside it in window/ fill the screen, take a finger
+// (long press, hidden pointer, swipe) and clear the window when it is idle. Qt signals reach a handler only through EventDelivery, so an error
 // a handler does not trap is reported and ends the program instead of
 // escaping into the event loop.
 
 #include "catalogue/PriceFile.h"
 #include "catalogue/PriceTable.h"
+#include "configuration/ShopConfiguration.h"
 #include "platform/Dialogs.h"
 #include "platform/EventDelivery.h"
 #include "staffpassword/StaffExit.h"
+#include "platform/Twips.h"
 #include "window/BrandList.h"
+#include "window/ControlLayout.h"
 
 #include <QMainWindow>
 
 #include <array>
 #include <cstdint>
 
+class IdleReset;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -42,10 +48,12 @@ class frmMain : public QMainWindow
     Q_OBJECT
 
 public:
-    // The window reads its prices from `priceFile` when it loads; the program
-    // itself passes the file beside it.
+    // The window reads its prices from `priceFile` when it loads, and follows
+    // the shop's settings in `shop`; the program itself passes the files
+    // beside it.
     explicit frmMain(platform::Dialogs &dialogs,
                      const QString &priceFile = catalogue::priceFileBesideProgram(),
+                     const configuration::ShopConfiguration &shop = {},
                      QWidget *parent = nullptr);
     ~frmMain() override;
 
@@ -56,6 +64,8 @@ public:
     // The staff exit takes the password in the shop's password file beside
     // the program (or in /etc/pellory); tests give one of their own.
     void guardExitWith(staffpassword::StaffExit staffExit) { m_staffExit = std::move(staffExit); }
+    // How many times its designed size the form is drawn: 1, or more when it fills the screen.
+    qreal formScale() const { return m_scale.factor; }
 
     // The colour value painted behind the controls.
     std::int32_t backColor() const { return m_backColor; }
@@ -85,6 +95,7 @@ private:
     void Form_MouseUp(std::int16_t button, std::int16_t shift, float x, float y);
     void mnuFileExit_Click();
     void mnuHelpPelloryProgram_Click();
+    bool staffMayChangePreferences();
 
     // QuoteHandlers.cpp
     int listIndex() const;
@@ -94,6 +105,8 @@ private:
     void cmdCalculate_Click();
     void cmdClearQuote_Click();
     void cmdReset_Click();
+    void hideStaleQuote();
+    void resetForNextCustomer();
 
     // PreferenceHandlers.cpp
     void ReadTheRegistry();
@@ -105,13 +118,25 @@ private:
     void mnuPreferencesDateandTimeOff_Click();
     void tmrSneakers_Timer();
 
+    // TouchHandlers.cpp: a finger on the window
+    void watchForTouch();
+    bool showForLongPress(QWidget *under, QPoint globalPos);
+
+    // FillScreen.cpp: the scale of the form, and the window filling the screen
+    void chooseScale();
+    void scaleMenus(qreal factor);
+    void makeTouchSized();
+    void fillScreen();
+
     // frmMain.cpp: building the window and delivering its events
+    void place(QWidget *widget, const window::TwipsRect &rect);
     void createControls();
     void createMenus();
     void createTabOrder();
     void updatePairsTabStop();
     void describeControls();
     void connectHandlers();
+    void watchForIdleness();
     void placeOnScreen();
     void deliver(void (frmMain::*handler)());
     void deliver(const std::function<void()> &handler);
@@ -133,6 +158,7 @@ private:
     QPushButton *cmdReset = nullptr;
     QTimer *tmrSneakers = nullptr;
     QWidget *menuAnnouncer = nullptr;
+    IdleReset *m_idleReset = nullptr;
 
     QMenu *mnuFile = nullptr;
     QMenu *mnuPreferences = nullptr;
@@ -148,6 +174,10 @@ private:
 
     platform::Dialogs &m_dialogs;
     const QString m_priceFile;
+    const configuration::ShopConfiguration m_shop;
+    // Twips to pixels for this window; the surface holds the form, centred.
+    platform::FormScale m_scale;
+    QSize m_surfaceSize;
     platform::EventDelivery m_events;
     staffpassword::StaffExit m_staffExit;
     std::int32_t m_backColor = 0;

@@ -11,8 +11,8 @@
 
 namespace testsupport {
 
-WindowDriver::WindowDriver(const QString &priceFile)
-    : m_form(std::make_unique<frmMain>(m_dialogs, priceFile))
+WindowDriver::WindowDriver(const QString &priceFile, const configuration::ShopConfiguration &shop)
+    : m_form(std::make_unique<frmMain>(m_dialogs, priceFile, shop))
 {
 }
 

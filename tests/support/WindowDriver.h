@@ -12,12 +12,12 @@ class QAction;
 
 namespace testsupport {
 
-// A real frmMain with scripted dialogs, reading `priceFile`, driven through
-// its widgets.
+// A real frmMain with scripted dialogs, reading `priceFile` and following
+// `shop`, driven through its widgets.
 class WindowDriver
 {
 public:
-    explicit WindowDriver(const QString &priceFile);
+    explicit WindowDriver(const QString &priceFile, const configuration::ShopConfiguration &shop = {});
     ~WindowDriver();
 
     frmMain &form() { return *m_form; }

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <chrono>
+
+// The shop's own settings for the kiosk, which customers and staff never see
+// on screen: pellory.conf, an INI file beside the program (on an installed
+// kiosk a link to /etc/pellory/pellory.conf). main reads it once at start-up
+// and hands the values to the window; nothing else looks for the file. A
+// missing file means every default; a value that is not understood gives its
+// default, so a slip in the file never keeps the kiosk from opening.
+
+namespace configuration {
+
+inline constexpr auto ConfigurationFileName = "pellory.conf";
+// A settings file is a few lines; a megabyte is far more than any needs.
+inline constexpr qint64 MaxConfigurationBytes = 1024 * 1024;
+
+enum class DigitPad { Auto, On, Off };
+
+struct ShopConfiguration
+{
+    // The window grows to fill the screen, for finger-sized controls.
+    bool fillScreen = false;
+    // How long the window waits without input before it clears every
+    // selection for the next customer; zero never clears.
+    std::chrono::milliseconds idleReset = std::chrono::seconds(120);
+    // Whether the staff password box offers an on-screen digit pad; Auto
+    // offers it when a touch screen is attached.
+    DigitPad digitPad = DigitPad::Auto;
+    // Preferences ask for the staff password before they change anything.
+    bool staffOnlyPreferences = false;
+};
+
+// A line the kiosk did not understand; its setting keeps the default.
+struct ConfigurationFault
+{
+    int line = 0;       // 0 when it concerns the whole file
+    QString sentence;   // what is wrong there, for staff
+};
+
+struct ConfigurationReading
+{
+    QString path;
+    bool found = false;
+    ShopConfiguration values;
+    QList<ConfigurationFault> faults;
+};
+
+// One setting of the file. A new setting is one more entry in
+// configurationKeys(): its section and name, the values it accepts, and how
+// it reads and shows them.
+struct ConfigurationKey
+{
+    QString section;
+    QString name;
+    QString accepted;   // the values it takes, as staff write them
+    // Stores the value a text means; false when the text means none.
+    bool (*read)(const QString &text, ShopConfiguration &into);
+    QString (*show)(const ShopConfiguration &from);
+};
+
+const QList<ConfigurationKey> &configurationKeys();
+
+// Whether the staff password box offers the digit pad: as set, or for Auto
+// when a touch screen is attached.
+bool offersDigitPad(DigitPad setting, bool touchScreenAttached);
+
+// pellory.conf beside the program.
+QString configurationBesideProgram();
+
+// Reads the settings file at `path`: a missing file gives every default
+// without a fault; a file that cannot be read (a folder, a device, a pipe,
+// unreadable, larger than MaxConfigurationBytes) gives every default and one
+// fault. Never blocks, whatever is put at `path`.
+ConfigurationReading readConfiguration(const QString &path);
+ConfigurationReading parseConfiguration(const QByteArray &bytes, const QString &path = {});
+
+// A fault as one line for whoever looks after the kiosk: the file, the line
+// and the sentence.
+QString faultText(const ConfigurationReading &reading, const ConfigurationFault &fault);
+
+} // namespace configuration
