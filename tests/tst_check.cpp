@@ -100,6 +100,11 @@ private slots:
             << QByteArray("\"Stridewell\",1,2,3,4,5\n\"Stride\xe2\x80\x8bwell\xe2\x81\xa0\",0,2,0,4,0\n") << check << 0
             << QStringList{"  Line 2  \"Stride\ufffdwell\ufffd\" is the same name as on line 1; customers see it twice "
                            "in the list."};
+        QTest::newRow("settings file with a line not understood")
+            << QByteArray("[kiosk]\nReloadPrices=sometimes\n") << QStringList{"--check-settings", "FILE"} << 1
+            << QStringList{"  ReloadPrices=true",
+                           "  Line 2  ReloadPrices=sometimes: the value must be true or false; the kiosk uses the "
+                           "default, true."};
         QTest::newRow("help") << QByteArray() << QStringList{"--help"} << 0
                               << QStringList{"Usage: ", "  --check  ", "  -h, --help  ", "  -v, --version  "};
         QTest::newRow("version, one dash") << QByteArray() << QStringList{"-version"} << 0

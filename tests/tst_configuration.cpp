@@ -61,7 +61,7 @@ private slots:
             << false << 120000 << DigitPad::Auto << false
             << QStringList{"1: FillScreen stands before any section and is ignored; put it under [kiosk].",
                            "3: FilScreen is not a setting of [kiosk] and is ignored; the settings there are "
-                           "FillScreen, IdleResetSeconds, DigitPad, StaffOnlyPreferences.",
+                           "FillScreen, IdleResetSeconds, DigitPad, StaffOnlyPreferences, ReloadPrices.",
                            "4: \"nonsense\" is not a setting; write Name=value, a [section], or a comment starting "
                            "with #.",
                            "5: [display] is not a section of the kiosk's settings; the lines under it are ignored."};

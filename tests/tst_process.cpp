@@ -74,6 +74,10 @@ private slots:
                "&& ./pellory --check | grep -F 'The staff password'"
             << 0 << QStringList{"640", "The staff password is the shop's own, from "}
             << QStringList{"pellory: The shop's own staff password is set in "};
+        QTest::newRow("the same password again leaves the file")
+            << "printf '24681357\\n' | ./pellory --set-staff-password 2>/dev/null && cp staff-password before "
+               "&& printf '24681357\\n' | ./pellory --set-staff-password && cmp before staff-password && echo same"
+            << 0 << QStringList{"same"} << QStringList{"pellory: The shop's own staff password in "};
         QTest::newRow("a password too short changes nothing")
             << "printf '24681\\n' | ./pellory --set-staff-password; echo \"status $?\"; ls" << 0
             << QStringList{"status 1", "BrandsPrices.txt", "config", "pellory"}

@@ -14,10 +14,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QListWidget>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <cstdio>
 
 using namespace testsupport;
 
@@ -150,6 +154,83 @@ private slots:
             + QRegularExpression::escape(QString(message).replace(QStringLiteral("PATH"), priceFile.path()) + u'\n')
             + QStringLiteral(R"(\z)"));
         QVERIFY2(expected.match(written).hasMatch(), qPrintable(written));
+    }
+
+    // A new price file, put in place by a rename as editors and configuration
+    // management do, takes effect once no brand is selected; a faulty one
+    // never does, and a good one after it still does.
+    void aNewPriceFileTakesEffectWhenNoBrandIsSelected_data()
+    {
+        QTest::addColumn<bool>("throughLink");
+        QTest::newRow("the file beside the program") << false;
+        // As installed: /opt/pellory/BrandsPrices.txt links to /etc/pellory.
+        QTest::newRow("a link to a file in another folder") << true;
+    }
+    void aNewPriceFileTakesEffectWhenNoBrandIsSelected()
+    {
+        QFETCH(bool, throughLink);
+        TemporarySettings settings;
+        TemporaryPriceFile priceFile;
+        QTemporaryDir elsewhere;
+        const QString realFile = throughLink ? elsewhere.filePath(QStringLiteral("BrandsPrices.txt")) : priceFile.path();
+        const auto replaceBy = [&](const QByteArray &bytes) {
+            const QString next = QFileInfo(realFile).path() + QStringLiteral("/next.txt");
+            QFile file(next);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+            file.close();
+            QVERIFY(::rename(QFile::encodeName(next).constData(), QFile::encodeName(realFile).constData()) == 0);
+        };
+        replaceBy("\"Old\",10,20,30,40,50\r\n");
+        if (throughLink)
+            QVERIFY(QFile::link(realFile, priceFile.path()));
+        configuration::ShopConfiguration shop;
+        shop.priceFileSettling = std::chrono::milliseconds(50);
+        StandardErrorCapture standardError;
+        {
+            WindowDriver driver(priceFile.path(), shop);
+            QVERIFY(driver.loadAndShow());
+            auto *list = driver.find<QListWidget>(QStringLiteral("lstBrands"));
+            const auto brands = [list] {
+                QStringList names;
+                for (int row = 0; row < list->count(); ++row)
+                    names << list->item(row)->text();
+                return names;
+            };
+            driver.clickBrand(0);
+            replaceBy("\"New A\",11,21,31,41,51\r\n\"New B\",12,22,32,42,52\r\n");
+            QTest::qWait(500);
+            QCOMPARE(brands(), QStringList{"Old"});
+            driver.tick(0);
+            driver.choosePairs(1);
+            driver.click(QStringLiteral("cmdCalculate"));
+            QCOMPARE(driver.quoteText(), QStringLiteral("The cost of the selected sneaker(s) is $ 10.00"));
+
+            driver.click(QStringLiteral("cmdReset"));
+            QTRY_COMPARE(brands(), (QStringList{"New A", "New B"}));
+            driver.clickBrand(1);
+            driver.tick(1);
+            driver.choosePairs(1);
+            driver.click(QStringLiteral("cmdCalculate"));
+            QCOMPARE(driver.quoteText(), QStringLiteral("The cost of the selected sneaker(s) is $ 22.00"));
+            driver.click(QStringLiteral("cmdReset"));
+
+            replaceBy("\"Faulty\",1,2,3,4\r\n");
+            QTest::qWait(500);
+            QCOMPARE(brands(), (QStringList{"New A", "New B"}));
+            replaceBy("\"Newest\",13,23,33,43,53\r\n");
+            QTRY_COMPARE(brands(), QStringList{"Newest"});
+        }
+        const QStringList lines = QString::fromUtf8(standardError.text()).split(u'\n', Qt::SkipEmptyParts);
+        QStringList messages;
+        for (const QString &line : lines)
+            messages << line.section(QStringLiteral(" pellory: "), 1);
+        QCOMPARE(messages, (QStringList{
+                               "Prices reloaded from " + priceFile.path() + ": 2 brands.",
+                               "The price file changed but the kiosk keeps the prices in use: Run-time error 62: Input "
+                               "past end of file: " + priceFile.path() + ":1: Line 1 has 5 fields; each line holds a "
+                               "brand name and five prices, separated by commas.",
+                               "Prices reloaded from " + priceFile.path() + ": 1 brand."}));
     }
 
     void aLogLineIsAlwaysOneLine()

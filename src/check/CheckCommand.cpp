@@ -23,7 +23,7 @@ namespace {
 const QStringList CommandLineOptionNames{QStringLiteral("check"), QStringLiteral("help"), QStringLiteral("h"),
                                          QStringLiteral("?"), QStringLiteral("help-all"),
                                          QStringLiteral("version"), QStringLiteral("v"),
-                                         QStringLiteral("set-staff-password")};
+                                         QStringLiteral("set-staff-password"), QStringLiteral("check-settings")};
 
 QString optionName(QString argument)
 {
@@ -116,6 +116,11 @@ int runCommandLine(int argc, char **argv)
         QStringLiteral("As root: set the shop's own staff password, 6 to 12 digits, asked twice at a terminal or\n"
                        "read as one line from standard input."));
     parser.addOption(setPasswordOption);
+    const QCommandLineOption checkSettingsOption(
+        QStringLiteral("check-settings"),
+        QStringLiteral("Check the kiosk's settings file FILE (default: the pellory.conf beside the program)\n"
+                       "instead of a price file: status 1 when a line of it is not understood."));
+    parser.addOption(checkSettingsOption);
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The price file to check."),
@@ -137,6 +142,13 @@ int runCommandLine(int argc, char **argv)
     }
     if (files.size() > 1)
         return usageError(QStringLiteral("Check one price file at a time."));
+    // Configuration management checks a settings file before it replaces
+    // the one in place, as it checks a price file.
+    if (parser.isSet(checkSettingsOption)) {
+        const configuration::ConfigurationReading settings = configuration::readConfiguration(
+            files.isEmpty() ? configuration::configurationBesideProgram() : files.constFirst());
+        return printReport(configurationReportText(settings).join(u'\n') + u'\n', settings.faults.isEmpty() ? 0 : 1);
+    }
 
     const QString path = files.isEmpty() ? catalogue::priceFileBesideProgram() : files.constFirst();
     const PriceFileReport report = reportOn(catalogue::checkPriceFile(path));

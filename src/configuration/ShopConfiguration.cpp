@@ -130,6 +130,9 @@ const QList<ConfigurationKey> &configurationKeys()
         {QStringLiteral("kiosk"), QStringLiteral("StaffOnlyPreferences"), QStringLiteral("true or false"),
          [](const QString &text, ShopConfiguration &into) { return readSwitch(text, into.staffOnlyPreferences); },
          [](const ShopConfiguration &from) { return switchText(from.staffOnlyPreferences); }},
+        {QStringLiteral("kiosk"), QStringLiteral("ReloadPrices"), QStringLiteral("true or false"),
+         [](const QString &text, ShopConfiguration &into) { return readSwitch(text, into.reloadPrices); },
+         [](const ShopConfiguration &from) { return switchText(from.reloadPrices); }},
     };
     return keys;
 }

@@ -33,6 +33,13 @@ struct ShopConfiguration
     DigitPad digitPad = DigitPad::Auto;
     // Preferences ask for the staff password before they change anything.
     bool staffOnlyPreferences = false;
+    // A new price file takes effect on the running kiosk by itself, once it
+    // has stayed unchanged for priceFileSettling.
+    bool reloadPrices = true;
+    // Not a setting of the file: how long a changed price file must stay
+    // unchanged before it is read, so a file still being written is never
+    // read half-way. Tests shorten it.
+    std::chrono::milliseconds priceFileSettling = std::chrono::seconds(2);
 };
 
 // A line the kiosk did not understand; its setting keeps the default.

@@ -21,7 +21,7 @@ void logForSupport(const QString &message)
     writeToStandardError(logLine(QDateTime::currentDateTime(), message));
 }
 
-QString errorLogLine(const QDateTime &when, const RuntimeError &error)
+QString errorLogText(const RuntimeError &error)
 {
     QString message = QStringLiteral("Run-time error %1: %2").arg(error.number()).arg(error.description());
     if (!error.path().isEmpty()) {
@@ -29,7 +29,12 @@ QString errorLogLine(const QDateTime &when, const RuntimeError &error)
         if (error.line() > 0)
             message += QLatin1Char(':') + QString::number(error.line());
     }
-    return logLine(when, message);
+    return message;
+}
+
+QString errorLogLine(const QDateTime &when, const RuntimeError &error)
+{
+    return logLine(when, errorLogText(error));
 }
 
 void writeToStandardError(const QString &line)

@@ -16,6 +16,8 @@ class RuntimeError;
 // Control characters (a line break in a file name, say) are written as \xHH,
 // so a failure is always exactly one line.
 QString errorLogLine(const QDateTime &when, const RuntimeError &error);
+// The error as that line gives it, after the program's name.
+QString errorLogText(const RuntimeError &error);
 // Any other line for whoever looks after the kiosk, in the same form:
 // 2026-12-07T14:03:21+01:00 pellory: <message>
 QString logLine(const QDateTime &when, const QString &message);

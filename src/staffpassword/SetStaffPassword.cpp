@@ -4,6 +4,7 @@
 #include "staffpassword/PasswordEntry.h"
 #include "staffpassword/PasswordHash.h"
 #include "staffpassword/PasswordRule.h"
+#include "staffpassword/StaffPasswordFile.h"
 
 #include <QFileInfo>
 
@@ -109,6 +110,13 @@ int setStaffPassword(const QString &passwordFile)
     const QString problem = entry.problem.isEmpty() ? passwordRuleProblem(entry.password) : entry.problem;
     if (!problem.isEmpty())
         return report(problem + QStringLiteral(" Nothing was changed."), EXIT_FAILURE);
+    // Configuration management sets the password on every run; the same
+    // password again leaves the file as it is, and says so.
+    const StoredPassword stored = readStoredPassword(passwordFile);
+    if (stored.kind == StoredPassword::Kind::ShopsOwn && matchesHash(entry.password, stored.hash))
+        return report(QStringLiteral("The shop's own staff password in %1 is already this one; nothing was changed.")
+                          .arg(platform::displayedPath(passwordFile)),
+                      EXIT_SUCCESS);
 
     const QByteArray hash = hashPassword(entry.password);
     if (hash.isEmpty())

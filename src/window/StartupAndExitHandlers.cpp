@@ -2,10 +2,11 @@
 
 #include "catalogue/PriceFile.h"
 #include "platform/ErrorLog.h"
+#include "platform/FileBytes.h"
 #include "platform/RuntimeError.h"
 #include "platform/Twips.h"
 
-#include <QDateTime>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QListWidget>
 #include <QMenu>
@@ -20,12 +21,15 @@ void frmMain::Form_Load()
     else
         mnuPreferencesDateandTimeOff_Click();
     setBackColor(lngBackColor);
+    watchPriceFile();
 }
 
 void frmMain::ReadPrices()
 {
     try {
-        catalogue::Catalogue loaded = catalogue::readPriceFile(m_priceFile);
+        const QByteArray bytes = platform::readWholeFile(m_priceFile, catalogue::MaxFileBytes);
+        catalogue::Catalogue loaded = catalogue::parsePriceFile(bytes, m_priceFile);
+        m_pricesInUse = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
         prices = std::move(loaded.prices);
         // One call for the whole list: adding thousands of brands one by one is slow.
         lstBrands->addItems(loaded.brands);

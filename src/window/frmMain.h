@@ -57,6 +57,11 @@ public:
                      QWidget *parent = nullptr);
     ~frmMain() override;
 
+    // Reads the price file again, as the kiosk does when it has changed: a
+    // file the window would load takes effect the next time no brand is
+    // selected, a faulty one leaves the prices in use.
+    void readPricesAgain();
+
     // Raises the load event and reports whether the window may be shown:
     // false when start-up failed and the program is ending.
     bool load();
@@ -91,6 +96,10 @@ private:
     void Form_Load();
     void ReadPrices();
     void reportRoundedPrices(int count);
+
+    // PriceReload.cpp
+    void watchPriceFile();
+    void applyPricesWhenIdle();
     void Form_GotFocus();
     void Form_MouseUp(std::int16_t button, std::int16_t shift, float x, float y);
     void mnuFileExit_Click();
@@ -159,6 +168,13 @@ private:
     QTimer *tmrSneakers = nullptr;
     QWidget *menuAnnouncer = nullptr;
     IdleReset *m_idleReset = nullptr;
+    // A new price file read while the kiosk runs, waiting until no brand is
+    // selected; the files are told apart by the digests of their bytes.
+    catalogue::Catalogue m_pendingPrices;
+    QByteArray m_pendingPricesDigest;
+    QByteArray m_pricesInUse;
+    QString m_lastRefusal;
+    QTimer *m_pendingPricesCheck = nullptr;
 
     QMenu *mnuFile = nullptr;
     QMenu *mnuPreferences = nullptr;
