@@ -234,11 +234,12 @@ expect_nothing_left() {
     [ ! -e /etc/pellory ] && [ ! -e /opt/pellory ] && [ ! -L /etc/pellory ] && [ ! -L /opt/pellory ] \
         || { fail "$1 left $(find /etc/pellory /opt/pellory 2>/dev/null | tr '\n' ' ')"; return 1; }
 }
-# What pellory --check says of the staff password for the user nobody with
-# the groups setpriv gives ($2).
+# What pellory --check says of the staff password (its own line, before the
+# price file's report) for the user nobody with the groups setpriv gives ($2).
 expect_password_status() {
     local said
-    said=$(timeout 10 setpriv --reuid=65534 --regid=65534 "$2" /usr/bin/pellory --check 2>&1 | tail -n 1)
+    said=$(timeout 10 setpriv --reuid=65534 --regid=65534 "$2" /usr/bin/pellory --check 2>&1 \
+               | grep -m 1 '^The staff password')
     [[ "$said" == "$3"* ]] || { fail "for $1, pellory --check says: $said"; return 1; }
 }
 expect_version() {
