@@ -7,7 +7,7 @@
 
 #include "BenchSupport.h"
 
-#include "platform/ScriptedDialogs.h"
+#include "machine/ScriptedDialogs.h"
 #include "window/frmMain.h"
 
 #include <QApplication>

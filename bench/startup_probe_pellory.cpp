@@ -5,7 +5,7 @@
 
 #include "FirstPaint.h"
 
-#include "platform/ScriptedDialogs.h"
+#include "machine/ScriptedDialogs.h"
 #include "window/frmMain.h"
 
 #include <QApplication>

@@ -4,8 +4,8 @@
 // bound set by the pattern, and that the shop's own quote pattern shows the
 // value exactly, rounded to cents half away from zero.
 
-#include "platform/Currency.h"
-#include "platform/Format.h"
+#include "runtime/Currency.h"
+#include "runtime/Format.h"
 
 #include <QLocale>
 

@@ -8,7 +8,7 @@
 // list) aborts.
 
 #include "catalogue/PriceFile.h"
-#include "platform/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 #include <cstdint>
 #include <cstdio>

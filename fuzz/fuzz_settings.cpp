@@ -2,8 +2,8 @@
 // convert or fall back to its default, never crash, and the fallbacks must
 // agree with the conversions they stand on.
 
-#include "platform/Conversions.h"
-#include "platform/RuntimeError.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
 #include "preferences/Preferences.h"
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "platform/DateText.h"
+#include "runtime/DateText.h"
 
 #include <QTest>
 

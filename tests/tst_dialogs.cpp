@@ -1,4 +1,4 @@
-#include "platform/QtDialogs.h"
+#include "machine/QtDialogs.h"
 
 #include <QApplication>
 #include <QColorDialog>

@@ -2,7 +2,7 @@
 #include "TemporarySettings.h"
 #include "WindowDriver.h"
 
-#include "platform/QtDialogs.h"
+#include "machine/QtDialogs.h"
 #include "window/WindowPlacement.h"
 
 #include <QAction>

@@ -2,9 +2,9 @@
 #include "TemporarySettings.h"
 #include "WindowDriver.h"
 
-#include "platform/DateText.h"
-#include "platform/EventDelivery.h"
-#include "platform/RuntimeError.h"
+#include "runtime/DateText.h"
+#include "machine/EventDelivery.h"
+#include "runtime/RuntimeError.h"
 #include "preferences/ReadableColor.h"
 
 #include <QAbstractButton>

@@ -3,7 +3,7 @@
 #include "WindowDriver.h"
 
 #include "catalogue/PriceFile.h"
-#include "platform/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 #include <QDir>
 #include <QFile>

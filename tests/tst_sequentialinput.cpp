@@ -1,5 +1,5 @@
-#include "platform/SequentialInput.h"
-#include "platform/TextDecoding.h"
+#include "runtime/SequentialInput.h"
+#include "runtime/TextDecoding.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,10 +3,10 @@
 #include "TemporarySettings.h"
 #include "WindowDriver.h"
 
-#include "platform/ErrorLog.h"
-#include "platform/NativePath.h"
-#include "platform/OleColor.h"
-#include "platform/RuntimeError.h"
+#include "machine/ErrorLog.h"
+#include "runtime/NativePath.h"
+#include "runtime/OleColor.h"
+#include "runtime/RuntimeError.h"
 #include "preferences/Preferences.h"
 
 #include <QCoreApplication>

@@ -3,8 +3,8 @@
 #include "TemporarySettings.h"
 #include "WindowDriver.h"
 
-#include "platform/ConfigFolder.h"
-#include "platform/OleColor.h"
+#include "machine/ConfigFolder.h"
+#include "runtime/OleColor.h"
 #include "preferences/Preferences.h"
 
 #include <QAction>

@@ -1,9 +1,9 @@
 #include "catalogue/PriceFile.h"
 
 #include "catalogue/SpreadsheetForms.h"
-#include "platform/Conversions.h"
-#include "platform/ProgramFolder.h"
-#include "platform/SequentialInput.h"
+#include "runtime/Conversions.h"
+#include "machine/ProgramFolder.h"
+#include "runtime/SequentialInput.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
 #include "catalogue/PriceTable.h"
 
-#include "platform/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 namespace catalogue {
 

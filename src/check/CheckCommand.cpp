@@ -4,7 +4,7 @@
 #include "check/ConfigurationReport.h"
 #include "check/PriceFileReport.h"
 #include "check/ReportText.h"
-#include "platform/NativePath.h"
+#include "runtime/NativePath.h"
 #include "staffpassword/SetStaffPassword.h"
 #include "staffpassword/StaffPasswordFile.h"
 

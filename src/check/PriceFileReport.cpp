@@ -1,6 +1,6 @@
 #include "check/PriceFileReport.h"
 
-#include "platform/VisibleText.h"
+#include "runtime/VisibleText.h"
 #include "quote/Availability.h"
 
 #include <QFileInfo>

@@ -1,9 +1,9 @@
 #include "check/ReportText.h"
 
 #include "catalogue/PriceTable.h"
-#include "platform/Conversions.h"
-#include "platform/RuntimeError.h"
-#include "platform/VisibleText.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
+#include "runtime/VisibleText.h"
 
 #include <QDir>
 

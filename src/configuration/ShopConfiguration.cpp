@@ -1,8 +1,8 @@
 #include "configuration/ShopConfiguration.h"
 
-#include "platform/FileBytes.h"
-#include "platform/ProgramFolder.h"
-#include "platform/RuntimeError.h"
+#include "machine/FileBytes.h"
+#include "machine/ProgramFolder.h"
+#include "runtime/RuntimeError.h"
 
 #include <QDir>
 

@@ -1,8 +1,8 @@
 #include "preferences/Preferences.h"
 
-#include "platform/Conversions.h"
-#include "platform/RuntimeError.h"
-#include "platform/SettingsStore.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
+#include "machine/SettingsStore.h"
 
 namespace preferences {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/OleColor.h"
+#include "runtime/OleColor.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "quote/Quote.h"
 
-#include "platform/Format.h"
-#include "platform/Integer.h"
+#include "runtime/Format.h"
+#include "runtime/Integer.h"
 
 #include <algorithm>
 

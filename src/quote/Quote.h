@@ -1,7 +1,7 @@
 #pragma once
 
 #include "catalogue/PriceTable.h"
-#include "platform/Currency.h"
+#include "runtime/Currency.h"
 
 #include <QLocale>
 #include <QStringList>

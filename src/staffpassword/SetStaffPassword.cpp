@@ -1,6 +1,6 @@
 #include "staffpassword/SetStaffPassword.h"
 
-#include "platform/NativePath.h"
+#include "runtime/NativePath.h"
 #include "staffpassword/PasswordEntry.h"
 #include "staffpassword/PasswordHash.h"
 #include "staffpassword/PasswordRule.h"

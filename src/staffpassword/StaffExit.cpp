@@ -1,6 +1,6 @@
 #include "staffpassword/StaffExit.h"
 
-#include "platform/ErrorLog.h"
+#include "machine/ErrorLog.h"
 
 namespace staffpassword {
 

@@ -1,7 +1,7 @@
 #include "staffpassword/StaffPasswordFile.h"
 
-#include "platform/NativePath.h"
-#include "platform/ProgramFolder.h"
+#include "runtime/NativePath.h"
+#include "machine/ProgramFolder.h"
 #include "staffpassword/PasswordHash.h"
 #include "staffpassword/PasswordRule.h"
 

@@ -1,8 +1,8 @@
 #include "window/frmMain.h"
 
-#include "platform/DateText.h"
-#include "platform/OleColor.h"
-#include "platform/RuntimeError.h"
+#include "runtime/DateText.h"
+#include "runtime/OleColor.h"
+#include "runtime/RuntimeError.h"
 #include "preferences/Preferences.h"
 #include "preferences/ReadableColor.h"
 #include "window/ControlColors.h"

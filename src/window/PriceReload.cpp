@@ -1,9 +1,9 @@
 #include "window/frmMain.h"
 
-#include "platform/ErrorLog.h"
-#include "platform/FileBytes.h"
-#include "platform/RuntimeError.h"
-#include "platform/SettledFileWatcher.h"
+#include "machine/ErrorLog.h"
+#include "machine/FileBytes.h"
+#include "runtime/RuntimeError.h"
+#include "machine/SettledFileWatcher.h"
 
 #include <QApplication>
 #include <QCryptographicHash>

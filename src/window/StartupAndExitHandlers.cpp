@@ -1,10 +1,10 @@
 #include "window/frmMain.h"
 
 #include "catalogue/PriceFile.h"
-#include "platform/ErrorLog.h"
-#include "platform/FileBytes.h"
-#include "platform/RuntimeError.h"
-#include "platform/Twips.h"
+#include "machine/ErrorLog.h"
+#include "machine/FileBytes.h"
+#include "runtime/RuntimeError.h"
+#include "runtime/Twips.h"
 
 #include <QCryptographicHash>
 #include <QDir>

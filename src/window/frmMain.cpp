@@ -1,8 +1,8 @@
 #include "window/frmMain.h"
 
-#include "platform/OleColor.h"
-#include "platform/ErrorLog.h"
-#include "platform/Twips.h"
+#include "runtime/OleColor.h"
+#include "machine/ErrorLog.h"
+#include "runtime/Twips.h"
 #include "window/CommandButton.h"
 #include "window/ControlColors.h"
 #include "window/ControlLayout.h"

@@ -17,10 +17,10 @@
 #include "catalogue/PriceFile.h"
 #include "catalogue/PriceTable.h"
 #include "configuration/ShopConfiguration.h"
-#include "platform/Dialogs.h"
-#include "platform/EventDelivery.h"
+#include "machine/Dialogs.h"
+#include "machine/EventDelivery.h"
 #include "staffpassword/StaffExit.h"
-#include "platform/Twips.h"
+#include "runtime/Twips.h"
 #include "window/BrandList.h"
 #include "window/ControlLayout.h"
 

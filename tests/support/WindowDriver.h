@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ScriptedDialogs.h"
+#include "machine/ScriptedDialogs.h"
 #include "window/frmMain.h"
 
 #include <QString>
