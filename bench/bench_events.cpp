@@ -26,7 +26,7 @@ namespace {
 
 struct LoadedWindow
 {
-    platform::ScriptedDialogs dialogs;
+    machine::ScriptedDialogs dialogs;
     std::unique_ptr<frmMain> form;
     QListWidget *list = nullptr;
     QPushButton *calculate = nullptr;

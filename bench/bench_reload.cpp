@@ -25,7 +25,7 @@ struct Kiosk
     QTemporaryDir folder;
     QString path;
     QByteArray prices;
-    platform::ScriptedDialogs dialogs;
+    machine::ScriptedDialogs dialogs;
     std::unique_ptr<frmMain> form;
 };
 

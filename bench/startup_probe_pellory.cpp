@@ -17,7 +17,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
 
-    platform::ScriptedDialogs dialogs;
+    machine::ScriptedDialogs dialogs;
     frmMain window(dialogs);
     QObject::connect(&window, &frmMain::unloaded, &app, &QCoreApplication::exit);
 

@@ -26,10 +26,10 @@ auto attempt(Convert convert, const QString &text, int *errorNumber) -> std::opt
     *errorNumber = 0;
     try {
         return convert(text);
-    } catch (const platform::RuntimeError &error) {
+    } catch (const runtime::RuntimeError &error) {
         *errorNumber = error.number();
-        if (error.number() != int(platform::ErrorNumber::TypeMismatch)
-            && error.number() != int(platform::ErrorNumber::Overflow))
+        if (error.number() != int(runtime::ErrorNumber::TypeMismatch)
+            && error.number() != int(runtime::ErrorNumber::Overflow))
             fail("conversion raised an error other than Type mismatch or Overflow");
         return std::nullopt;
     } catch (...) {
@@ -44,18 +44,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
 
     int booleanError = 0;
-    const std::optional<bool> boolean = attempt(platform::toBoolean, text, &booleanError);
+    const std::optional<bool> boolean = attempt(runtime::toBoolean, text, &booleanError);
     if (preferences::dateDisplayFromText(text) != boolean.value_or(false))
         fail("DateDisplay fallback differs from the Boolean conversion");
 
     int longError = 0;
-    const std::optional<std::int32_t> whole = attempt(platform::toLong, text, &longError);
-    if (preferences::backColorFromText(text) != whole.value_or(platform::SystemButtonFace))
+    const std::optional<std::int32_t> whole = attempt(runtime::toLong, text, &longError);
+    if (preferences::backColorFromText(text) != whole.value_or(runtime::SystemButtonFace))
         fail("BackColor fallback differs from the Long conversion");
 
     int integerError = 0;
     const std::optional<std::int16_t> small =
-        attempt([](const QString &t) { return platform::toInteger(t); }, text, &integerError);
+        attempt([](const QString &t) { return runtime::toInteger(t); }, text, &integerError);
 
     // The Integer and Long conversions read numbers alike and differ only in
     // range, except that a hexadecimal or octal text is a bit pattern of the
@@ -69,13 +69,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         fail("a Long in the Integer range does not convert to that Integer");
     if (whole && bitPattern && *whole >= 0 && *whole <= UINT16_MAX && !small)
         fail("a bit pattern of 16 bits is no Integer");
-    if (longError == int(platform::ErrorNumber::TypeMismatch) && integerError != longError)
+    if (longError == int(runtime::ErrorNumber::TypeMismatch) && integerError != longError)
         fail("a text that is no number for Long is one for Integer");
 
     // Whatever the program writes back must read back as the same value.
-    if (whole && preferences::backColorFromText(platform::integerText(*whole)) != *whole)
+    if (whole && preferences::backColorFromText(runtime::integerText(*whole)) != *whole)
         fail("a stored colour does not read back");
-    if (boolean && preferences::dateDisplayFromText(platform::booleanText(*boolean)) != *boolean)
+    if (boolean && preferences::dateDisplayFromText(runtime::booleanText(*boolean)) != *boolean)
         fail("a stored clock choice does not read back");
     return 0;
 }

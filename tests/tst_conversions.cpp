@@ -7,8 +7,8 @@
 #include <functional>
 #include <limits>
 
-using platform::ErrorNumber;
-using platform::RuntimeError;
+using runtime::ErrorNumber;
+using runtime::RuntimeError;
 
 namespace {
 
@@ -90,7 +90,7 @@ void TestConversions::toBoolean()
     QFETCH(int, error);
 
     bool result = !expected;
-    QCOMPARE(convert<bool>(platform::toBoolean, text, &result), error);
+    QCOMPARE(convert<bool>(runtime::toBoolean, text, &result), error);
     if (error == 0)
         QCOMPARE(result, expected);
 }
@@ -182,7 +182,7 @@ void TestConversions::toLongAndInteger()
     QFETCH(int, integerError);
 
     std::int32_t asLong = 0;
-    QCOMPARE(convert<std::int32_t>(platform::toLong, text, &asLong), longError);
+    QCOMPARE(convert<std::int32_t>(runtime::toLong, text, &asLong), longError);
     if (longError == 0)
         QCOMPARE(qint64(asLong), expected);
 
@@ -190,7 +190,7 @@ void TestConversions::toLongAndInteger()
     // the Long 65535 but the Integer -1. Decimal texts that both accept lie
     // in the Integer range, where the two agree.
     std::int16_t asInteger = 0;
-    QCOMPARE(convert<std::int16_t>(qOverload<const QString &>(platform::toInteger), text, &asInteger), integerError);
+    QCOMPARE(convert<std::int16_t>(qOverload<const QString &>(runtime::toInteger), text, &asInteger), integerError);
     if (integerError == 0)
         QCOMPARE(qint64(asInteger), qint64(std::int16_t(expected)));
 }
@@ -232,7 +232,7 @@ void TestConversions::parseDecimal()
     QFETCH(bool, valid);
     QFETCH(double, expected);
 
-    const std::optional<double> value = platform::parseDecimal(text);
+    const std::optional<double> value = runtime::parseDecimal(text);
     QCOMPARE(value.has_value(), valid);
     if (valid)
         QCOMPARE(*value, expected);
@@ -262,7 +262,7 @@ void TestConversions::roundHalfEven()
     QFETCH(double, value);
     QFETCH(double, expected);
 
-    QCOMPARE(platform::roundHalfEven(value), expected);
+    QCOMPARE(runtime::roundHalfEven(value), expected);
 }
 
 QTEST_APPLESS_MAIN(TestConversions)

@@ -358,7 +358,7 @@ private slots:
         driver.reset();
         configuration::ShopConfiguration shop;
         shop.fillScreen = true;
-        platform::QtDialogs qtDialogs;
+        machine::QtDialogs qtDialogs;
         qtDialogs.setDigitPad(true);
         frmMain form(qtDialogs, prices.path(), shop);
         qtDialogs.setParent(&form);

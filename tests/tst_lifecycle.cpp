@@ -24,7 +24,7 @@
 #include <QTimer>
 
 using namespace testsupport;
-using Kind = platform::ScriptedDialogs::Kind;
+using Kind = machine::ScriptedDialogs::Kind;
 
 namespace {
 
@@ -260,11 +260,11 @@ private slots:
     void aFailingChooserIsReportedAsUnexpected()
     {
         // A chooser that fails for any reason other than a cancel.
-        struct FailingChooser : platform::ScriptedDialogs
+        struct FailingChooser : machine::ScriptedDialogs
         {
             std::optional<QColor> chooseColor(const QColor &) override
             {
-                platform::raise(platform::ErrorNumber::InternalError);
+                runtime::raise(runtime::ErrorNumber::InternalError);
             }
         } dialogs;
         frmMain form(dialogs, prices.path());
@@ -505,7 +505,7 @@ private slots:
             else
                 QCOMPARE(titles, (QStringList{"Staff Only", "OOOPS!! Incorrect Password"}));
             if (staffOnly)
-                QCOMPARE(driver->dialogs().shown().first().echo, platform::Dialogs::Echo::Masked);
+                QCOMPARE(driver->dialogs().shown().first().echo, machine::Dialogs::Echo::Masked);
         }
         QCOMPARE(driver->action("mnuPreferencesDateandTimeOn")->isChecked(), changed);
         QCOMPARE(settings->value("DateDisplay"), changed ? QStringLiteral("True") : QStringLiteral("False"));
@@ -528,12 +528,12 @@ private slots:
 
     void anUntrappedErrorIsReportedAndEndsTheProgram()
     {
-        platform::ScriptedDialogs dialogs;
+        machine::ScriptedDialogs dialogs;
         QList<int> endings;
-        platform::EventDelivery events(dialogs, [&](int status) { endings << status; });
-        events.deliver([] { platform::raise(platform::ErrorNumber::SubscriptOutOfRange); });
+        machine::EventDelivery events(dialogs, [&](int status) { endings << status; });
+        events.deliver([] { runtime::raise(runtime::ErrorNumber::SubscriptOutOfRange); });
         QCOMPARE(dialogs.messages(), QStringList{"Run-time error '9':\n\nSubscript out of range"});
-        QCOMPARE(dialogs.shown().first().icon, platform::Dialogs::Icon::Critical);
+        QCOMPARE(dialogs.shown().first().icon, machine::Dialogs::Icon::Critical);
         QCOMPARE(endings, QList<int>{EXIT_FAILURE});
         bool ranAfterwards = false;
         events.deliver([&] { ranAfterwards = true; });

@@ -8,9 +8,9 @@
 
 #include <sys/stat.h>
 
-using platform::ErrorNumber;
-using platform::RuntimeError;
-using platform::SequentialInput;
+using runtime::ErrorNumber;
+using runtime::RuntimeError;
+using runtime::SequentialInput;
 
 namespace {
 
@@ -261,7 +261,7 @@ void TestSequentialInput::decoding()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, expected);
 
-    QCOMPARE(platform::decodeShopText(bytes), expected);
+    QCOMPARE(runtime::decodeShopText(bytes), expected);
     // The comma after the text is written in the text's own encoding.
     const QByteArray comma = bytes.startsWith("\xFF\xFE") ? QByteArray(",\0", 2)
         : bytes.startsWith("\xFE\xFF")                    ? QByteArray("\0,", 2)

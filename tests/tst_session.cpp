@@ -237,12 +237,12 @@ private slots:
     {
         // A line break in a file name must not split the line.
         const QDateTime noon(QDate(2026, 12, 7), QTime(12, 0), Qt::UTC);
-        QCOMPARE(platform::errorLogLine(noon, platform::RuntimeError(platform::ErrorNumber::FileNotFound).at("/a\nb", 0)),
+        QCOMPARE(machine::errorLogLine(noon, runtime::RuntimeError(runtime::ErrorNumber::FileNotFound).at("/a\nb", 0)),
                  QStringLiteral(R"(2026-12-07T12:00:00Z pellory: Run-time error 53: File not found: /a\x0ab)"));
         // Nor may characters that turn a line around or hide, or bytes of a
         // file name that are not UTF-8.
-        const QString hiding = QStringLiteral("/a\u202Eb\u200B/") + platform::pathFromNative("caf\xe9");
-        QCOMPARE(platform::errorLogLine(noon, platform::RuntimeError(platform::ErrorNumber::FileNotFound).at(hiding, 0)),
+        const QString hiding = QStringLiteral("/a\u202Eb\u200B/") + runtime::pathFromNative("caf\xe9");
+        QCOMPARE(machine::errorLogLine(noon, runtime::RuntimeError(runtime::ErrorNumber::FileNotFound).at(hiding, 0)),
                  QStringLiteral(R"(2026-12-07T12:00:00Z pellory: Run-time error 53: File not found: /a\u202eb\u200b/caf\xe9)"));
     }
 };

@@ -256,7 +256,7 @@ private slots:
         QCOMPARE(driver.form().lngBackColor, storedValuesRead ? 255 : ButtonFace);
         QCOMPARE(driver.form().blnDateDisplay, storedValuesRead);
 
-        driver.dialogs().answerColor(platform::colorFromValue(Blue, {}));
+        driver.dialogs().answerColor(runtime::colorFromValue(Blue, {}));
         waited.restart();
         driver.trigger(QStringLiteral("mnuColorsCustom"));
         QCOMPARE_LT(waited.elapsed(), 1000);
@@ -303,7 +303,7 @@ private slots:
         QFETCH(QString, home);
         QFETCH(QString, accountHome);
         QFETCH(QString, folder);
-        QCOMPARE(platform::configFolderFor(xdgConfigHome, home, accountHome), folder);
+        QCOMPARE(machine::configFolderFor(xdgConfigHome, home, accountHome), folder);
     }
 
     // A settings file that is a link, here to a file in a folder of its own,
@@ -337,7 +337,7 @@ private slots:
         QVERIFY(driver.loadAndShow());
         QCOMPARE(driver.form().lngBackColor, fileExists ? 255 : ButtonFace);
         QCOMPARE(driver.form().blnDateDisplay, fileExists);
-        driver.dialogs().answerColor(platform::colorFromValue(Blue, {}));
+        driver.dialogs().answerColor(runtime::colorFromValue(Blue, {}));
         driver.trigger(QStringLiteral("mnuColorsCustom"));
 
         QVERIFY(QFileInfo(settings->filePath()).isSymLink());

@@ -14,10 +14,10 @@ namespace catalogue {
 
 namespace {
 
-using platform::ErrorNumber;
-using platform::groupedIntegerText;
-using platform::RuntimeError;
-using platform::SequentialInput;
+using runtime::ErrorNumber;
+using runtime::groupedIntegerText;
+using runtime::RuntimeError;
+using runtime::SequentialInput;
 using FieldEnd = SequentialInput::FieldEnd;
 
 // A field as a message shows it: a runaway one is cut (never inside a
@@ -409,7 +409,7 @@ PriceFileCheck checkInput(const QString &path, int maxFaults, Open open)
 
 QString priceFileBesideProgram()
 {
-    return QDir(platform::programFolder()).filePath(QString::fromLatin1(PriceFileName));
+    return QDir(machine::programFolder()).filePath(QString::fromLatin1(PriceFileName));
 }
 
 Catalogue readPriceFile(const QString &path)
@@ -441,8 +441,8 @@ QString priceFileFailureAdvice()
 
 QString priceFileFailureExplanation(int errorNumber)
 {
-    const bool missing = errorNumber == int(platform::ErrorNumber::FileNotFound)
-        || errorNumber == int(platform::ErrorNumber::PathNotFound);
+    const bool missing = errorNumber == int(runtime::ErrorNumber::FileNotFound)
+        || errorNumber == int(runtime::ErrorNumber::PathNotFound);
     const QStringList lines = missing
         ? QStringList{QStringLiteral(" A file required by the Pellory "),
                       QStringLiteral("program is missing.  Please insure that "),

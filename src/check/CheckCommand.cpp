@@ -60,7 +60,7 @@ QStringList argumentsAsGiven(int argc, char **argv)
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << platform::pathFromNative(argv[i]);
+        arguments << runtime::pathFromNative(argv[i]);
     return arguments;
 }
 

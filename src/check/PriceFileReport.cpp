@@ -46,7 +46,7 @@ bool hasBlanksAround(const QString &name)
 // another brand.
 QString listedAs(const QString &name)
 {
-    return platform::withoutInvisibleCharacters(name).trimmed().toCaseFolded();
+    return runtime::withoutInvisibleCharacters(name).trimmed().toCaseFolded();
 }
 
 } // namespace

@@ -9,7 +9,7 @@
 #include <unistd.h>
 #endif
 
-namespace platform {
+namespace machine {
 
 namespace {
 
@@ -20,14 +20,14 @@ bool isAbsolute(const QString &path)
 
 QString environmentPath(const char *name)
 {
-    return pathFromNative(qgetenv(name));
+    return runtime::pathFromNative(qgetenv(name));
 }
 
 QString accountHome()
 {
 #ifndef Q_OS_WIN
     if (const passwd *account = ::getpwuid(::geteuid()); account && account->pw_dir)
-        return pathFromNative(account->pw_dir);
+        return runtime::pathFromNative(account->pw_dir);
 #endif
     return {};
 }
@@ -53,4 +53,4 @@ QString configFolder()
     return configFolderFor(xdgConfigHome, home, accountNeeded ? accountHome() : QString());
 }
 
-} // namespace platform
+} // namespace machine

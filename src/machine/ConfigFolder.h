@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace platform {
+namespace machine {
 
 // The folder for per-user configuration, by the XDG rules: XDG_CONFIG_HOME
 // when it is an absolute path (a relative one is ignored, as the rules say),
@@ -15,4 +15,4 @@ QString configFolderFor(const QString &xdgConfigHome, const QString &home, const
 // The same for this process: its environment and its account.
 QString configFolder();
 
-} // namespace platform
+} // namespace machine

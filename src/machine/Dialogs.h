@@ -5,7 +5,7 @@
 
 #include <optional>
 
-namespace platform {
+namespace machine {
 
 // The title the program puts on message boxes that carry none of their own.
 inline const QString ApplicationTitle = QStringLiteral("The Pellory");
@@ -29,4 +29,4 @@ public:
     virtual std::optional<QColor> chooseColor(const QColor &initial) = 0;
 };
 
-} // namespace platform
+} // namespace machine

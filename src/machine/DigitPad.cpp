@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace platform {
+namespace machine {
 
 namespace {
 
@@ -42,4 +42,4 @@ DigitPad::DigitPad(QLineEdit *edit, int keySize, QWidget *parent)
     }
 }
 
-} // namespace platform
+} // namespace machine

@@ -4,7 +4,7 @@
 
 class QLineEdit;
 
-namespace platform {
+namespace machine {
 
 // An on-screen digit pad for the password box on a touch screen, where there
 // is no keyboard: the digits 0 to 9 and Erase, each `keySize` pixels square,
@@ -20,4 +20,4 @@ public:
     DigitPad(QLineEdit *edit, int keySize, QWidget *parent);
 };
 
-} // namespace platform
+} // namespace machine

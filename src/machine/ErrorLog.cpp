@@ -8,12 +8,12 @@
 
 #include <cstdio>
 
-namespace platform {
+namespace machine {
 
 QString logLine(const QDateTime &when, const QString &message)
 {
     const QString time = when.toOffsetFromUtc(when.offsetFromUtc()).toString(Qt::ISODate);
-    return escapedInvisibleCharacters(QStringLiteral("%1 pellory: %2").arg(time, message));
+    return runtime::escapedInvisibleCharacters(QStringLiteral("%1 pellory: %2").arg(time, message));
 }
 
 void logForSupport(const QString &message)
@@ -21,7 +21,7 @@ void logForSupport(const QString &message)
     writeToStandardError(logLine(QDateTime::currentDateTime(), message));
 }
 
-QString errorLogText(const RuntimeError &error)
+QString errorLogText(const runtime::RuntimeError &error)
 {
     QString message = QStringLiteral("Run-time error %1: %2").arg(error.number()).arg(error.description());
     if (!error.path().isEmpty()) {
@@ -32,7 +32,7 @@ QString errorLogText(const RuntimeError &error)
     return message;
 }
 
-QString errorLogLine(const QDateTime &when, const RuntimeError &error)
+QString errorLogLine(const QDateTime &when, const runtime::RuntimeError &error)
 {
     return logLine(when, errorLogText(error));
 }
@@ -44,4 +44,4 @@ void writeToStandardError(const QString &line)
     std::fflush(stderr);
 }
 
-} // namespace platform
+} // namespace machine

@@ -4,9 +4,11 @@
 
 class QDateTime;
 
-namespace platform {
-
+namespace runtime {
 class RuntimeError;
+}
+
+namespace machine {
 
 // A failure also leaves one line on standard error, for whoever looks after
 // an unattended kiosk: when (ISO 8601, with the offset from UTC), the
@@ -15,9 +17,9 @@ class RuntimeError;
 // 2026-12-07T14:03:21+01:00 pellory: Run-time error 62: Input past end of file: /opt/pellory/BrandsPrices.txt:4
 // Control characters (a line break in a file name, say) are written as \xHH,
 // so a failure is always exactly one line.
-QString errorLogLine(const QDateTime &when, const RuntimeError &error);
+QString errorLogLine(const QDateTime &when, const runtime::RuntimeError &error);
 // The error as that line gives it, after the program's name.
-QString errorLogText(const RuntimeError &error);
+QString errorLogText(const runtime::RuntimeError &error);
 // Any other line for whoever looks after the kiosk, in the same form:
 // 2026-12-07T14:03:21+01:00 pellory: <message>
 QString logLine(const QDateTime &when, const QString &message);
@@ -31,4 +33,4 @@ QString logLine(const QDateTime &when, const QString &message);
 // Writes the line and a line end to standard error at once.
 void writeToStandardError(const QString &line);
 
-} // namespace platform
+} // namespace machine

@@ -6,7 +6,7 @@
 
 #include <cstdlib>
 
-namespace platform {
+namespace machine {
 
 EventDelivery::EventDelivery(Dialogs &dialogs, EndProgram endProgram, ErrorLog log)
     : m_dialogs(dialogs)
@@ -22,13 +22,13 @@ void EventDelivery::deliver(const std::function<void()> &handler)
     try {
         handler();
         return;
-    } catch (const RuntimeError &error) {
+    } catch (const runtime::RuntimeError &error) {
         report(error);
     } catch (...) {
         // Anything else is a fault of the program itself (out of memory and
         // the like); the runtime reports those as its internal error. Letting
         // it reach Qt's event loop would end the program without a word.
-        report(RuntimeError(ErrorNumber::InternalError));
+        report(runtime::RuntimeError(runtime::ErrorNumber::InternalError));
     }
     end(EXIT_FAILURE);
 }
@@ -41,10 +41,10 @@ void EventDelivery::end(int exitStatus)
     m_endProgram(exitStatus);
 }
 
-void EventDelivery::report(const RuntimeError &error)
+void EventDelivery::report(const runtime::RuntimeError &error)
 {
     m_log(errorLogLine(QDateTime::currentDateTime(), error));
-    m_dialogs.messageBox(runtimeErrorReport(error), ApplicationTitle, Dialogs::Icon::Critical);
+    m_dialogs.messageBox(runtime::runtimeErrorReport(error), ApplicationTitle, Dialogs::Icon::Critical);
 }
 
-} // namespace platform
+} // namespace machine

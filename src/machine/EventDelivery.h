@@ -5,7 +5,7 @@
 
 #include <functional>
 
-namespace platform {
+namespace machine {
 
 // Every event handler of the window is entered through deliver(). An error
 // the handler does not trap is reported as the runtime reports it, a message
@@ -28,7 +28,7 @@ public:
     void end(int exitStatus);
 
 private:
-    void report(const RuntimeError &error);
+    void report(const runtime::RuntimeError &error);
 
     Dialogs &m_dialogs;
     EndProgram m_endProgram;
@@ -36,4 +36,4 @@ private:
     bool m_ended = false;
 };
 
-} // namespace platform
+} // namespace machine

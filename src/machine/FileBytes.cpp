@@ -18,7 +18,7 @@
 #include <unistd.h>
 #endif
 
-namespace platform {
+namespace machine {
 
 namespace {
 
@@ -27,9 +27,9 @@ QString fileName(const QString &path)
     return QFileInfo(path).fileName();
 }
 
-[[noreturn]] void raiseOpenFailure(ErrorNumber number, const QString &path, const QString &detail)
+[[noreturn]] void raiseOpenFailure(runtime::ErrorNumber number, const QString &path, const QString &detail)
 {
-    throw RuntimeError(number).at(path, 0).withDetail(detail);
+    throw runtime::RuntimeError(number).at(path, 0).withDetail(detail);
 }
 
 bool folderIsThere(const QString &path)
@@ -39,7 +39,7 @@ bool folderIsThere(const QString &path)
 #else
     struct stat status {};
     const QString folder = QFileInfo(path).absolutePath();
-    return ::stat(nativePath(folder).constData(), &status) == 0 && S_ISDIR(status.st_mode);
+    return ::stat(runtime::nativePath(folder).constData(), &status) == 0 && S_ISDIR(status.st_mode);
 #endif
 }
 
@@ -47,21 +47,21 @@ bool folderIsThere(const QString &path)
 {
     const bool folderExists = path.isEmpty() || folderIsThere(path);
     if (folderExists)
-        raiseOpenFailure(ErrorNumber::FileNotFound, path,
+        raiseOpenFailure(runtime::ErrorNumber::FileNotFound, path,
                          QStringLiteral("There is no file named %1 in that folder.").arg(fileName(path)));
-    raiseOpenFailure(ErrorNumber::PathNotFound, path,
+    raiseOpenFailure(runtime::ErrorNumber::PathNotFound, path,
                      QStringLiteral("The folder that should hold %1 does not exist.").arg(fileName(path)));
 }
 
 [[noreturn]] void raiseUnreadable(const QString &path)
 {
-    raiseOpenFailure(ErrorNumber::PermissionDenied, path,
+    raiseOpenFailure(runtime::ErrorNumber::PermissionDenied, path,
                      QStringLiteral("This user may not read %1; let every user read it.").arg(fileName(path)));
 }
 
 [[noreturn]] void raiseReadFailure(const QString &path)
 {
-    raiseOpenFailure(ErrorNumber::PathFileAccessError, path,
+    raiseOpenFailure(runtime::ErrorNumber::PathFileAccessError, path,
                      QStringLiteral("%1 could not be read from the disk.").arg(fileName(path)));
 }
 
@@ -70,19 +70,19 @@ bool folderIsThere(const QString &path)
     const QString detail = folder
         ? QStringLiteral("%1 is a folder; it must be a plain text file.")
         : QStringLiteral("%1 is a device or a pipe, not a file; it must be a plain text file.");
-    raiseOpenFailure(ErrorNumber::PathFileAccessError, path, detail.arg(fileName(path)));
+    raiseOpenFailure(runtime::ErrorNumber::PathFileAccessError, path, detail.arg(fileName(path)));
 }
 
 } // namespace
 
 void raiseTooLarge(const QString &path, qint64 size, qint64 maxBytes)
 {
-    const QString limit = QStringLiteral("%1 MB (%2 bytes)").arg(maxBytes / (1024 * 1024)).arg(groupedIntegerText(maxBytes));
+    const QString limit = QStringLiteral("%1 MB (%2 bytes)").arg(maxBytes / (1024 * 1024)).arg(runtime::groupedIntegerText(maxBytes));
     const QString detail = size >= 0
         ? QStringLiteral("%1 is %2 bytes long; the largest file that is read is %3.")
-              .arg(fileName(path), groupedIntegerText(size), limit)
+              .arg(fileName(path), runtime::groupedIntegerText(size), limit)
         : QStringLiteral("%1 is longer than %2, the largest file that is read.").arg(fileName(path), limit);
-    throw RuntimeError(ErrorNumber::Overflow).at(path, 0).withDetail(detail);
+    throw runtime::RuntimeError(runtime::ErrorNumber::Overflow).at(path, 0).withDetail(detail);
 }
 
 #ifdef Q_OS_WIN
@@ -186,7 +186,7 @@ QByteArray readWholeFile(const QString &path, qint64 maxBytes)
         raiseMissing(path);
     // Opening never blocks, even on a pipe with no writer; what was opened is
     // then checked, not the path, which may have changed in the meantime.
-    const Descriptor fd(::open(nativePath(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    const Descriptor fd(::open(runtime::nativePath(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0) {
         switch (errno) {
         case ENOENT:
@@ -217,4 +217,4 @@ QByteArray readWholeFile(const QString &path, qint64 maxBytes)
 
 #endif
 
-} // namespace platform
+} // namespace machine

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-namespace platform {
+namespace machine {
 
 // Reads a whole file the shop keeps, without ever blocking: the file actually
 // opened must be a regular file (a pipe or a device put in its place is
@@ -19,4 +19,4 @@ QByteArray readWholeFile(const QString &path, qint64 maxBytes);
 // came out of it.
 [[noreturn]] void raiseTooLarge(const QString &path, qint64 size, qint64 maxBytes);
 
-} // namespace platform
+} // namespace machine

@@ -11,7 +11,7 @@
 #include <unistd.h>
 #endif
 
-namespace platform {
+namespace machine {
 
 QString programFolder()
 {
@@ -22,10 +22,10 @@ QString programFolder()
         program.truncate(length);
         const qsizetype slash = program.lastIndexOf('/');
         if (slash >= 0)
-            return pathFromNative(slash == 0 ? QByteArray("/") : program.left(slash));
+            return runtime::pathFromNative(slash == 0 ? QByteArray("/") : program.left(slash));
     }
 #endif
     return QCoreApplication::applicationDirPath();
 }
 
-} // namespace platform
+} // namespace machine

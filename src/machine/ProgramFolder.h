@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace platform {
+namespace machine {
 
 // The folder that holds the program, where its data files lie beside it.
 // Started through a link on the PATH, this is still the real program's folder.
@@ -10,4 +10,4 @@ namespace platform {
 // (see NativePath.h), even when its name is not valid UTF-8.
 QString programFolder();
 
-} // namespace platform
+} // namespace machine

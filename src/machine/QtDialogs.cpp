@@ -11,7 +11,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 
-namespace platform {
+namespace machine {
 
 namespace {
 
@@ -38,7 +38,7 @@ QString displayed(const QString &text)
 
 int QtDialogs::keySize() const
 {
-    return FormScale{logicalDpi(), m_scale}.pixels(KeyTwips);
+    return runtime::FormScale{runtime::logicalDpi(), m_scale}.pixels(KeyTwips);
 }
 
 void QtDialogs::scale(QDialog *dialog) const
@@ -87,4 +87,4 @@ std::optional<QColor> QtDialogs::chooseColor(const QColor &initial)
     return chosen;
 }
 
-} // namespace platform
+} // namespace machine

@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 
-namespace platform {
+namespace machine {
 
 class QtDialogs : public Dialogs
 {
@@ -31,4 +31,4 @@ private:
     bool m_digitPad = false;
 };
 
-} // namespace platform
+} // namespace machine

@@ -1,6 +1,6 @@
 #include "machine/ScriptedDialogs.h"
 
-namespace platform {
+namespace machine {
 
 QStringList ScriptedDialogs::messages() const
 {
@@ -29,4 +29,4 @@ std::optional<QColor> ScriptedDialogs::chooseColor(const QColor &)
     return m_colors.isEmpty() ? std::nullopt : m_colors.dequeue();
 }
 
-} // namespace platform
+} // namespace machine

@@ -5,7 +5,7 @@
 #include <QList>
 #include <QQueue>
 
-namespace platform {
+namespace machine {
 
 // Dialogs for tests: records every dialog shown and answers from a queue.
 // An input box with no queued answer is cancelled, and so is a colour chooser.
@@ -39,4 +39,4 @@ private:
     QQueue<std::optional<QColor>> m_colors;
 };
 
-} // namespace platform
+} // namespace machine

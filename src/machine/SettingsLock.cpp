@@ -14,7 +14,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace platform {
+namespace machine {
 
 namespace {
 
@@ -58,7 +58,7 @@ LockVerdict lockVerdict(const LockFileFacts &facts, const QString &hostName, qin
 
 LockFileFacts lockFileFacts(const QString &lockPath)
 {
-    const QByteArray native = nativePath(lockPath);
+    const QByteArray native = runtime::nativePath(lockPath);
     LockFileFacts facts;
     struct stat status {};
     if (::lstat(native.constData(), &status) != 0)
@@ -106,4 +106,4 @@ bool settingsLockIsSafe(const QString &storePath)
     }
 }
 
-} // namespace platform
+} // namespace machine

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-namespace platform {
+namespace machine {
 
 // Qt's settings store takes a lock file, <store>.lock, on every write, and
 // waits for it without limit: for ever on a named pipe, a folder or a
@@ -45,4 +45,4 @@ LockFileFacts lockFileFacts(const QString &lockPath);
 // about half a second.
 bool settingsLockIsSafe(const QString &storePath);
 
-} // namespace platform
+} // namespace machine

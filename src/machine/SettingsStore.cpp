@@ -19,7 +19,7 @@
 #include <unistd.h>
 #endif
 
-namespace platform::settings {
+namespace machine::settings {
 
 namespace {
 
@@ -60,7 +60,7 @@ void reportTooLarge(const QString &path, qint64 size)
     reported = true;
     logForSupport(QStringLiteral("The settings file %1 is %2 bytes long, more than the %3 a settings file may have; "
                                  "it is not read, and the default colour and clock apply.")
-                      .arg(displayedPath(path))
+                      .arg(runtime::displayedPath(path))
                       .arg(size)
                       .arg(LargestStoreFile));
 }
@@ -76,7 +76,7 @@ std::optional<QString> usableStoreFile(const QString &path)
     constexpr int MaxLinks = 40;
     QString current = path;
     for (int link = 0; link <= MaxLinks; ++link) {
-        const QByteArray native = nativePath(current);
+        const QByteArray native = runtime::nativePath(current);
         struct stat status {};
         if (::lstat(native.constData(), &status) != 0)
             return errno == ENOENT ? std::optional(current) : std::nullopt;
@@ -93,7 +93,7 @@ std::optional<QString> usableStoreFile(const QString &path)
         if (length <= 0 || length >= target.size())
             return std::nullopt;
         target.truncate(length);
-        const QString next = pathFromNative(target);
+        const QString next = runtime::pathFromNative(target);
         current = next.startsWith(QLatin1Char('/')) ? next : QFileInfo(current).path() + QLatin1Char('/') + next;
     }
     return std::nullopt;
@@ -138,4 +138,4 @@ bool SaveSetting(const QString &application, const QString &section, const QStri
     return store->status() == QSettings::NoError;
 }
 
-} // namespace platform::settings
+} // namespace machine::settings

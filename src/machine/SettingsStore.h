@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace platform {
+namespace machine {
 
 // The per-user application settings store, addressed by application,
 // section and key, holding text. On Windows the values live where the shop's
@@ -27,4 +27,4 @@ QString GetSetting(const QString &application, const QString &section, const QSt
 bool SaveSetting(const QString &application, const QString &section, const QString &key, const QString &value);
 
 } // namespace settings
-} // namespace platform
+} // namespace machine

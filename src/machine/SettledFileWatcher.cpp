@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-namespace platform {
+namespace machine {
 
 SettledFileWatcher::SettledFileWatcher(const QString &path, std::chrono::milliseconds quietFor, QObject *parent)
     : QObject(parent)
@@ -44,4 +44,4 @@ void SettledFileWatcher::watchAgain()
         m_watcher.addPaths(present);
 }
 
-} // namespace platform
+} // namespace machine

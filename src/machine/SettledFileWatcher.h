@@ -6,7 +6,7 @@
 
 #include <chrono>
 
-namespace platform {
+namespace machine {
 
 // Tells when a file has changed and then stayed unchanged for a while: when
 // it is written in place, replaced by renaming another file over it (as
@@ -34,4 +34,4 @@ private:
     QTimer m_quiet;
 };
 
-} // namespace platform
+} // namespace machine

@@ -4,7 +4,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace platform {
+namespace machine {
 
 void holdClosedStandardStreams()
 {
@@ -18,4 +18,4 @@ void holdClosedStandardStreams()
     }
 }
 
-} // namespace platform
+} // namespace machine

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace platform {
+namespace machine {
 
 // A program started with standard input, output or error closed would have
 // the next file it opens (the price file, or one Qt opens for its event loop)
@@ -10,4 +10,4 @@ namespace platform {
 // can take its place. Called first thing in main().
 void holdClosedStandardStreams();
 
-} // namespace platform
+} // namespace machine

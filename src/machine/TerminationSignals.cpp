@@ -11,7 +11,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace platform {
+namespace machine {
 
 namespace {
 
@@ -107,4 +107,4 @@ void TerminationSignals::readSignal()
     }
 }
 
-} // namespace platform
+} // namespace machine

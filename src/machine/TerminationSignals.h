@@ -6,7 +6,7 @@
 
 class QSocketNotifier;
 
-namespace platform {
+namespace machine {
 
 // The name a shell gives a signal: "SIGTERM" for 15.
 QString signalName(int signalNumber);
@@ -46,4 +46,4 @@ private:
     int m_arrived = 0;
 };
 
-} // namespace platform
+} // namespace machine

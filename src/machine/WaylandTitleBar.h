@@ -2,7 +2,7 @@
 
 #include <QtGlobal>
 
-namespace platform {
+namespace machine {
 
 // Qt draws its own title bar on Wayland compositors that leave decorations
 // to the client, and that title bar offers minimise and maximise whatever the
@@ -16,4 +16,4 @@ inline void switchOffQtWaylandTitleBar()
         qputenv("QT_WAYLAND_DISABLE_WINDOWDECORATION", "1");
 }
 
-} // namespace platform
+} // namespace machine

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace platform {
+namespace machine {
 
 namespace {
 
@@ -72,10 +72,10 @@ void reportUnknownWindowOptions(int argc, char **argv)
 {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
-        arguments << pathFromNative(argv[i]);
+        arguments << runtime::pathFromNative(argv[i]);
     for (const QString &option : unknownWindowOptions(arguments)) {
         const QByteArray line =
-            QStringLiteral("pellory: the option %1 is not known and was ignored.\n").arg(escapedInvisibleCharacters(option)).toLocal8Bit();
+            QStringLiteral("pellory: the option %1 is not known and was ignored.\n").arg(runtime::escapedInvisibleCharacters(option)).toLocal8Bit();
         std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
     }
 }
@@ -105,4 +105,4 @@ void WindowStartFailure::release()
     m_installed = false;
 }
 
-} // namespace platform
+} // namespace machine

@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-namespace platform {
+namespace machine {
 
 // The options on a command line that opens the window which neither the
 // program nor Qt knows (pellory --chek): the window opens all the same, and
@@ -36,4 +36,4 @@ private:
 // own message is kept when a display was there all the same.
 QString windowStartFailureLine(bool displayNamed, const QString &qtMessage);
 
-} // namespace platform
+} // namespace machine

@@ -10,7 +10,7 @@
 #include <limits>
 #include <type_traits>
 
-namespace platform {
+namespace runtime {
 
 namespace {
 
@@ -329,4 +329,4 @@ QString groupedIntegerText(std::int64_t value)
     return QLocale(QLocale::English, QLocale::UnitedStates).toString(qlonglong(value));
 }
 
-} // namespace platform
+} // namespace runtime

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace platform {
+namespace runtime {
 
 // Text-to-value conversions as the runtime does them. Each raises Type
 // mismatch for text it does not recognise and Overflow for a value out of the
@@ -41,4 +41,4 @@ QString integerText(std::int64_t value);
 // An integer with thousands separators (32,767), as messages to the staff write sizes and limits.
 QString groupedIntegerText(std::int64_t value);
 
-} // namespace platform
+} // namespace runtime

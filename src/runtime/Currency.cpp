@@ -4,7 +4,7 @@
 
 #include <QtNumeric>
 
-namespace platform {
+namespace runtime {
 
 Currency Currency::fromWhole(std::int64_t dollars)
 {
@@ -30,4 +30,4 @@ Currency Currency::operator*(std::int64_t factor) const
     return Currency(units);
 }
 
-} // namespace platform
+} // namespace runtime

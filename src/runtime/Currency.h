@@ -7,7 +7,7 @@
 #include <compare>
 #endif
 
-namespace platform {
+namespace runtime {
 
 // The runtime's fixed-point money type: a signed 64-bit count of
 // ten-thousandths, so whole-dollar sums are exact. Leaving the range raises
@@ -34,4 +34,4 @@ private:
     std::int64_t m_units = 0;
 };
 
-} // namespace platform
+} // namespace runtime

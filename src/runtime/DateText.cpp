@@ -1,6 +1,6 @@
 #include "runtime/DateText.h"
 
-namespace platform {
+namespace runtime {
 
 namespace {
 
@@ -115,4 +115,4 @@ QString dateTimeText(const QDateTime &when, const QLocale &locale)
     return date + u' ' + locale.toString(time, withoutTimeZone(locale.timeFormat(QLocale::LongFormat)));
 }
 
-} // namespace platform
+} // namespace runtime

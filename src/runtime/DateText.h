@@ -4,7 +4,7 @@
 #include <QLocale>
 #include <QString>
 
-namespace platform {
+namespace runtime {
 
 // The runtime's default text of a date and time: the locale's short date with
 // a four-digit year, a space, and the long time without a time zone. In the
@@ -12,4 +12,4 @@ namespace platform {
 // "7/4/2010 3:05:09 PM". As in the runtime, midnight shows the date alone.
 QString dateTimeText(const QDateTime &when, const QLocale &locale = QLocale());
 
-} // namespace platform
+} // namespace runtime

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace platform {
+namespace runtime {
 
 namespace {
 
@@ -244,4 +244,4 @@ QString format(Currency value, QStringView pattern, const QLocale &locale)
     return out;
 }
 
-} // namespace platform
+} // namespace runtime

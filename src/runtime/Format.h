@@ -5,7 +5,7 @@
 #include <QLocale>
 #include <QString>
 
-namespace platform {
+namespace runtime {
 
 // The runtime's Format for number patterns such as "$ ##,###.00":
 // - `0` is a digit or a zero, `#` a digit or nothing; integer digits beyond
@@ -18,4 +18,4 @@ namespace platform {
 // Grouping and decimal characters come from `locale`.
 QString format(Currency value, QStringView pattern, const QLocale &locale = QLocale());
 
-} // namespace platform
+} // namespace runtime

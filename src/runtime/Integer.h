@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <limits>
 
-namespace platform {
+namespace runtime {
 
 // The runtime's 16-bit Integer: every result that leaves its range raises Overflow.
 inline std::int16_t toInteger(std::int64_t value)
@@ -20,4 +20,4 @@ inline std::int16_t multiplyIntegers(std::int16_t a, std::int16_t b)
     return toInteger(std::int64_t{a} * b);
 }
 
-} // namespace platform
+} // namespace runtime

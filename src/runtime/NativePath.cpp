@@ -1,6 +1,6 @@
 #include "runtime/NativePath.h"
 
-namespace platform {
+namespace runtime {
 
 namespace {
 
@@ -106,4 +106,4 @@ QString displayedPath(QStringView path)
     return shown;
 }
 
-} // namespace platform
+} // namespace runtime

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringView>
 
-namespace platform {
+namespace runtime {
 
 // File names on Linux are bytes, which need not be valid UTF-8 (a folder
 // named "caf\xe9" by an older system). A path read from the system keeps such
@@ -26,4 +26,4 @@ QString displayedPath(QStringView path);
 // True for the characters pathFromNative() keeps an undecodable byte in.
 bool isUndecodableByte(QChar c);
 
-} // namespace platform
+} // namespace runtime

@@ -1,6 +1,6 @@
 #include "runtime/OleColor.h"
 
-namespace platform {
+namespace runtime {
 
 namespace {
 
@@ -51,4 +51,4 @@ std::int32_t valueFromColor(const QColor &color)
     return std::int32_t(std::uint32_t(rgb.red()) | std::uint32_t(rgb.green()) << 8 | std::uint32_t(rgb.blue()) << 16);
 }
 
-} // namespace platform
+} // namespace runtime

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-namespace platform {
+namespace runtime {
 
 // The runtime's colour values: 0x00BBGGRR for a fixed colour (red in the low
 // byte, the reverse of Qt's order), or, with the top bit set, a system colour
@@ -17,4 +17,4 @@ QColor colorFromValue(std::int32_t value, const QPalette &palette);
 // The fixed colour value of an RGB colour (alpha is ignored).
 std::int32_t valueFromColor(const QColor &color);
 
-} // namespace platform
+} // namespace runtime

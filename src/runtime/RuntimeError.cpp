@@ -4,7 +4,7 @@
 
 #include <QDir>
 
-namespace platform {
+namespace runtime {
 
 QString errorDescription(int number)
 {
@@ -78,4 +78,4 @@ QString runtimeErrorReport(const RuntimeError &error)
     return lines.join(QLatin1Char('\n'));
 }
 
-} // namespace platform
+} // namespace runtime

@@ -4,7 +4,7 @@
 
 #include <exception>
 
-namespace platform {
+namespace runtime {
 
 // The numbered run-time errors the program can raise. Their numbers and texts
 // are the ones staff know from the shop's earlier program.
@@ -61,4 +61,4 @@ private:
 // The text of the message box that reports an error no handler trapped.
 QString runtimeErrorReport(const RuntimeError &error);
 
-} // namespace platform
+} // namespace runtime

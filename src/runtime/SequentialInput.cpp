@@ -6,7 +6,7 @@
 
 #include <optional>
 
-namespace platform {
+namespace runtime {
 
 namespace {
 
@@ -47,13 +47,13 @@ SequentialInput::SequentialInput(QString text, QString path)
 
 SequentialInput SequentialInput::open(const QString &path, qint64 maxBytes)
 {
-    return fromBytes(readWholeFile(path, maxBytes), path, maxBytes);
+    return fromBytes(machine::readWholeFile(path, maxBytes), path, maxBytes);
 }
 
 SequentialInput SequentialInput::fromBytes(const QByteArray &bytes, const QString &path, qint64 maxBytes)
 {
     if (maxBytes >= 0 && bytes.size() > maxBytes)
-        raiseTooLarge(path, bytes.size(), maxBytes);
+        machine::raiseTooLarge(path, bytes.size(), maxBytes);
     ShopTextEncoding encoding = ShopTextEncoding::Utf8;
     SequentialInput input(decodeShopText(bytes, &encoding), path);
     input.m_encoding = encoding;
@@ -409,4 +409,4 @@ void SequentialInput::consumeLineEnd()
     ++m_line;
 }
 
-} // namespace platform
+} // namespace runtime

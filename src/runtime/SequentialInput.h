@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-namespace platform {
+namespace runtime {
 
 // A text file opened for sequential input, read one field at a time with the
 // runtime's field rules:
@@ -189,4 +189,4 @@ private:
     bool m_doubledQuotes = false;
 };
 
-} // namespace platform
+} // namespace runtime

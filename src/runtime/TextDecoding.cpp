@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-namespace platform {
+namespace runtime {
 
 namespace {
 
@@ -129,4 +129,4 @@ QString decodeShopText(const QByteArray &bytes, ShopTextEncoding *encoding)
     return utf8 ? QString::fromUtf8(body) : decodeWindows1252(body);
 }
 
-} // namespace platform
+} // namespace runtime

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-namespace platform {
+namespace runtime {
 
 enum class ShopTextEncoding { Utf8, Windows1252, Utf16LittleEndian, Utf16BigEndian };
 
@@ -17,4 +17,4 @@ QString decodeShopText(const QByteArray &bytes, ShopTextEncoding *encoding = nul
 
 QString decodeWindows1252(const QByteArray &bytes);
 
-} // namespace platform
+} // namespace runtime

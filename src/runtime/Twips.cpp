@@ -3,7 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-namespace platform {
+namespace runtime {
 
 qreal logicalDpi()
 {
@@ -11,4 +11,4 @@ qreal logicalDpi()
     return screen ? screen->logicalDotsPerInch() : 96.0;
 }
 
-} // namespace platform
+} // namespace runtime

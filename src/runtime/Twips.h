@@ -4,7 +4,7 @@
 #include <QRect>
 #include <QtMath>
 
-namespace platform {
+namespace runtime {
 
 inline constexpr int TwipsPerInch = 1440;
 
@@ -56,4 +56,4 @@ struct FormScale
     qreal pointSize(qreal designed) const { return designed * factor; }
 };
 
-} // namespace platform
+} // namespace runtime

@@ -2,7 +2,7 @@
 
 #include "runtime/NativePath.h"
 
-namespace platform {
+namespace runtime {
 
 bool isInvisibleCharacter(QChar c)
 {
@@ -46,4 +46,4 @@ QString escapedInvisibleCharacters(QStringView text)
     return escaped;
 }
 
-} // namespace platform
+} // namespace runtime

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringView>
 
-namespace platform {
+namespace runtime {
 
 // Text from a price file or a file name reaches a terminal, a log and the
 // brand list. Some characters do not show as themselves there: control
@@ -22,4 +22,4 @@ QString withoutInvisibleCharacters(QStringView text);
 // reads as it is.
 QString escapedInvisibleCharacters(QStringView text);
 
-} // namespace platform
+} // namespace runtime

@@ -33,7 +33,7 @@ QFont scaled(QFont font, qreal factor)
 
 void frmMain::chooseScale()
 {
-    m_scale.logicalDpi = platform::logicalDpi();
+    m_scale.logicalDpi = runtime::logicalDpi();
     const QSize designed(m_scale.pixels(window::ClientWidth), m_scale.pixels(window::ClientHeight));
     m_surfaceSize = designed;
     const QScreen *screen = QGuiApplication::primaryScreen();

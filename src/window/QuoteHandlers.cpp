@@ -61,7 +61,7 @@ void frmMain::cmdCalculate_Click()
         m_dialogs.messageBox(message);
     if (!outcome.total)
         return;
-    if (*outcome.total > platform::Currency()) {
+    if (*outcome.total > runtime::Currency()) {
         const QString quote = quote::quoteCaption(*outcome.total);
         lblPriceQuote->setText(quote);
         lblPriceQuote->adjustSize();

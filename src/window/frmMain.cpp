@@ -67,14 +67,14 @@ Widget *named(Widget *widget, const QString &name)
 
 } // namespace
 
-frmMain::frmMain(platform::Dialogs &dialogs, const QString &priceFile,
+frmMain::frmMain(machine::Dialogs &dialogs, const QString &priceFile,
                  const configuration::ShopConfiguration &shop, QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_dialogs(dialogs)
     , m_priceFile(priceFile)
     , m_shop(shop)
     , m_events(dialogs, [this](int exitStatus) { unload(exitStatus); })
-    , m_backColor(platform::SystemButtonFace)
+    , m_backColor(runtime::SystemButtonFace)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(window::FormCaption);
@@ -373,7 +373,7 @@ void frmMain::unload(int exitStatus)
 
 void frmMain::windowLost()
 {
-    platform::logForSupport(QStringLiteral("The window was destroyed by another program and cannot come back; "
+    machine::logForSupport(QStringLiteral("The window was destroyed by another program and cannot come back; "
                                            "the program ends so that it can be started again."));
     m_events.end(EXIT_FAILURE);
 }

@@ -51,7 +51,7 @@ public:
     // The window reads its prices from `priceFile` when it loads, and follows
     // the shop's settings in `shop`; the program itself passes the files
     // beside it.
-    explicit frmMain(platform::Dialogs &dialogs,
+    explicit frmMain(machine::Dialogs &dialogs,
                      const QString &priceFile = catalogue::priceFileBesideProgram(),
                      const configuration::ShopConfiguration &shop = {},
                      QWidget *parent = nullptr);
@@ -188,13 +188,13 @@ private:
     QAction *mnuColorsdefault = nullptr;
     QAction *mnuHelpPelloryProgram = nullptr;
 
-    platform::Dialogs &m_dialogs;
+    machine::Dialogs &m_dialogs;
     const QString m_priceFile;
     const configuration::ShopConfiguration m_shop;
     // Twips to pixels for this window; the surface holds the form, centred.
-    platform::FormScale m_scale;
+    runtime::FormScale m_scale;
     QSize m_surfaceSize;
-    platform::EventDelivery m_events;
+    machine::EventDelivery m_events;
     staffpassword::StaffExit m_staffExit;
     std::int32_t m_backColor = 0;
     bool m_unloaded = false;
