@@ -1,3 +1,4 @@
+#include "machine/SequentialFile.h"
 #include "runtime/SequentialInput.h"
 #include "runtime/TextDecoding.h"
 
@@ -308,7 +309,7 @@ void TestSequentialInput::open()
 
     const QString path = dir.filePath(relativePath);
     try {
-        SequentialInput input = SequentialInput::open(path, maxBytes);
+        SequentialInput input = machine::openSequentialInput(path, maxBytes);
         QCOMPARE(error, 0);
         QCOMPARE(input.path(), path);
         QCOMPARE(readFields(input, QStringLiteral("tn")), (QStringList{"Nike", "60"}));

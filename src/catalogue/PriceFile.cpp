@@ -3,6 +3,7 @@
 #include "catalogue/SpreadsheetForms.h"
 #include "runtime/Conversions.h"
 #include "machine/ProgramFolder.h"
+#include "machine/SequentialFile.h"
 #include "runtime/SequentialInput.h"
 
 #include <QDir>
@@ -414,7 +415,7 @@ QString priceFileBesideProgram()
 
 Catalogue readPriceFile(const QString &path)
 {
-    SequentialInput input = SequentialInput::open(path, MaxFileBytes);
+    SequentialInput input = machine::openSequentialInput(path, MaxFileBytes);
     return readCatalogue(input);
 }
 
@@ -426,7 +427,7 @@ Catalogue parsePriceFile(const QByteArray &bytes, const QString &path)
 
 PriceFileCheck checkPriceFile(const QString &path, int maxFaults)
 {
-    return checkInput(path, maxFaults, [&] { return SequentialInput::open(path, MaxFileBytes); });
+    return checkInput(path, maxFaults, [&] { return machine::openSequentialInput(path, MaxFileBytes); });
 }
 
 PriceFileCheck checkPriceFileBytes(const QByteArray &bytes, const QString &path, int maxFaults)

@@ -1,6 +1,7 @@
 #include "machine/FileBytes.h"
 
 #include "runtime/Conversions.h"
+#include "runtime/FileSizeLimit.h"
 #include "runtime/NativePath.h"
 #include "runtime/RuntimeError.h"
 
@@ -75,16 +76,6 @@ bool folderIsThere(const QString &path)
 
 } // namespace
 
-void raiseTooLarge(const QString &path, qint64 size, qint64 maxBytes)
-{
-    const QString limit = QStringLiteral("%1 MB (%2 bytes)").arg(maxBytes / (1024 * 1024)).arg(runtime::groupedIntegerText(maxBytes));
-    const QString detail = size >= 0
-        ? QStringLiteral("%1 is %2 bytes long; the largest file that is read is %3.")
-              .arg(fileName(path), runtime::groupedIntegerText(size), limit)
-        : QStringLiteral("%1 is longer than %2, the largest file that is read.").arg(fileName(path), limit);
-    throw runtime::RuntimeError(runtime::ErrorNumber::Overflow).at(path, 0).withDetail(detail);
-}
-
 #ifdef Q_OS_WIN
 
 QByteArray readWholeFile(const QString &path, qint64 maxBytes)
@@ -100,12 +91,12 @@ QByteArray readWholeFile(const QString &path, qint64 maxBytes)
     if (!file.open(QIODevice::ReadOnly))
         raiseReadFailure(path);
     if (maxBytes >= 0 && file.size() > maxBytes)
-        raiseTooLarge(path, file.size(), maxBytes);
+        runtime::raiseTooLarge(path, file.size(), maxBytes);
     const QByteArray bytes = maxBytes >= 0 ? file.read(maxBytes + 1) : file.readAll();
     if (file.error() != QFileDevice::NoError)
         raiseReadFailure(path);
     if (maxBytes >= 0 && bytes.size() > maxBytes)
-        raiseTooLarge(path, -1, maxBytes);
+        runtime::raiseTooLarge(path, -1, maxBytes);
     return bytes;
 }
 
@@ -206,12 +197,12 @@ QByteArray readWholeFile(const QString &path, qint64 maxBytes)
         raiseNotAFile(path, S_ISDIR(status.st_mode));
     const qint64 limit = maxBytes >= 0 ? maxBytes : std::numeric_limits<qsizetype>::max() - 1;
     if (status.st_size > limit)
-        raiseTooLarge(path, status.st_size, limit);
+        runtime::raiseTooLarge(path, status.st_size, limit);
     const std::optional<QByteArray> bytes = readAtMost(fd.get(), status.st_size, limit + 1);
     if (!bytes)
         raiseReadFailure(path);
     if (bytes->size() > limit)
-        raiseTooLarge(path, -1, limit);
+        runtime::raiseTooLarge(path, -1, limit);
     return *bytes;
 }
 

@@ -1,7 +1,7 @@
 #include "runtime/SequentialInput.h"
 
 #include "runtime/Conversions.h"
-#include "machine/FileBytes.h"
+#include "runtime/FileSizeLimit.h"
 #include "runtime/TextDecoding.h"
 
 #include <optional>
@@ -45,15 +45,10 @@ SequentialInput::SequentialInput(QString text, QString path)
     m_end = endOfData < 0 ? m_text.size() : endOfData;
 }
 
-SequentialInput SequentialInput::open(const QString &path, qint64 maxBytes)
-{
-    return fromBytes(machine::readWholeFile(path, maxBytes), path, maxBytes);
-}
-
 SequentialInput SequentialInput::fromBytes(const QByteArray &bytes, const QString &path, qint64 maxBytes)
 {
     if (maxBytes >= 0 && bytes.size() > maxBytes)
-        machine::raiseTooLarge(path, bytes.size(), maxBytes);
+        raiseTooLarge(path, bytes.size(), maxBytes);
     ShopTextEncoding encoding = ShopTextEncoding::Utf8;
     SequentialInput input(decodeShopText(bytes, &encoding), path);
     input.m_encoding = encoding;

@@ -34,13 +34,9 @@ public:
     // No limit on the size of what is read.
     static constexpr qint64 AnySize = -1;
 
-    // Opens `path` for reading without ever blocking, and reads it only when
-    // the file actually opened is a regular file. Raises File not found, Path
-    // not found, Permission denied or Path/File access error when it cannot
-    // be read, and Overflow, before reading, when it holds more than
-    // `maxBytes` bytes.
-    static SequentialInput open(const QString &path, qint64 maxBytes = AnySize);
-    // Reads already loaded bytes, decoded as shop text (see TextDecoding.h).
+    // Reads loaded bytes, decoded as shop text (see TextDecoding.h); raises
+    // Overflow when there are more than `maxBytes` of them. Opening a file is
+    // the machine's part (see machine/SequentialFile.h).
     static SequentialInput fromBytes(const QByteArray &bytes, const QString &path = {},
                                      qint64 maxBytes = AnySize);
 
