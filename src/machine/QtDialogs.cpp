@@ -1,6 +1,7 @@
 #include "machine/QtDialogs.h"
 
 #include "machine/DigitPad.h"
+#include "machine/ScreenResolution.h"
 #include "runtime/Twips.h"
 
 #include <QAbstractButton>
@@ -38,7 +39,7 @@ QString displayed(const QString &text)
 
 int QtDialogs::keySize() const
 {
-    return runtime::FormScale{runtime::logicalDpi(), m_scale}.pixels(KeyTwips);
+    return runtime::FormScale{machine::logicalDpi(), m_scale}.pixels(KeyTwips);
 }
 
 void QtDialogs::scale(QDialog *dialog) const

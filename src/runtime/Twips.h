@@ -8,10 +8,6 @@ namespace runtime {
 
 inline constexpr int TwipsPerInch = 1440;
 
-// The primary screen's logical resolution, by which twips become pixels; 96
-// while there is no screen.
-qreal logicalDpi();
-
 // Twips to device-independent pixels at the screen's logical resolution, so
 // the window scales with the screen.
 inline int twipsToPixels(int twips, qreal logicalDpi)

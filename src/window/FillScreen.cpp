@@ -1,5 +1,6 @@
 #include "window/frmMain.h"
 
+#include "machine/ScreenResolution.h"
 #include "window/ScaledStyle.h"
 #include "window/WindowPlacement.h"
 
@@ -33,7 +34,7 @@ QFont scaled(QFont font, qreal factor)
 
 void frmMain::chooseScale()
 {
-    m_scale.logicalDpi = runtime::logicalDpi();
+    m_scale.logicalDpi = machine::logicalDpi();
     const QSize designed(m_scale.pixels(window::ClientWidth), m_scale.pixels(window::ClientHeight));
     m_surfaceSize = designed;
     const QScreen *screen = QGuiApplication::primaryScreen();

@@ -1,9 +1,9 @@
-#include "runtime/Twips.h"
+#include "machine/ScreenResolution.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 
-namespace runtime {
+namespace machine {
 
 qreal logicalDpi()
 {
@@ -11,4 +11,4 @@ qreal logicalDpi()
     return screen ? screen->logicalDotsPerInch() : 96.0;
 }
 
-} // namespace runtime
+} // namespace machine
