@@ -17,6 +17,18 @@ bool isLineEnd(char16_t c)
     return c == u'\r' || c == u'\n';
 }
 
+// CR LF is one line end: the CR at `i` ends no line when a LF follows it.
+bool isCrBeforeLf(const QChar *data, qsizetype i, qsizetype end)
+{
+    return data[i] == u'\r' && i + 1 < end && data[i + 1] == u'\n';
+}
+
+// True when the character at `i` ends a line, counting CR LF once.
+bool endsLine(const QChar *data, qsizetype i, qsizetype end)
+{
+    return isLineEnd(data[i].unicode()) && !isCrBeforeLf(data, i, end);
+}
+
 // A tab is a blank unless it separates the fields.
 template <char16_t Separator>
 constexpr bool isBlankBetween(char16_t c)
@@ -28,8 +40,7 @@ qsizetype countLineEnds(const QChar *data, qsizetype from, qsizetype to)
 {
     qsizetype count = 0;
     for (qsizetype i = from; i < to; ++i) {
-        const char16_t c = data[i].unicode();
-        if (c == u'\n' || (c == u'\r' && (i + 1 >= to || data[i + 1] != u'\n')))
+        if (endsLine(data, i, to))
             ++count;
     }
     return count;
@@ -67,11 +78,6 @@ QString SequentialInput::Field::withSingleQuotes() const
     return text.toString().replace(QLatin1String("\"\""), QLatin1String("\""));
 }
 
-bool SequentialInput::atEnd() const
-{
-    return m_pos >= m_end;
-}
-
 bool SequentialInput::atEndOfRecords()
 {
     const QChar *data = m_text.constData();
@@ -88,7 +94,7 @@ bool SequentialInput::atEndOfRecords()
         }
         if (!isLineEnd(data[pos].unicode()))
             return false;
-        if (data[pos] == u'\r' && pos + 1 < m_end && data[pos + 1] == u'\n')
+        if (isCrBeforeLf(data, pos, m_end))
             ++pos;
         ++pos;
         ++line;
@@ -100,12 +106,6 @@ bool SequentialInput::atEndOfRecords()
             m_line = line;
         }
     }
-}
-
-QString SequentialInput::readText()
-{
-    failAtEnd();
-    return readField(FieldKind::Text).toString();
 }
 
 namespace {
@@ -160,23 +160,6 @@ SequentialInput::IntegerValue SequentialInput::toIntegerAnyForm(const Field &fie
     return {static_cast<std::int16_t>(value), IntegerFault::None, value != *parsed};
 }
 
-std::int16_t SequentialInput::readInteger()
-{
-    failAtEnd();
-    const Field field = readField(FieldKind::Number);
-    const IntegerValue converted = toInteger(field);
-    switch (converted.fault) {
-    case IntegerFault::None:
-        return converted.value;
-    case IntegerFault::NotANumber:
-        fail(ErrorNumber::TypeMismatch, field.line);
-    case IntegerFault::TooHigh:
-    case IntegerFault::TooLow:
-        break;
-    }
-    fail(ErrorNumber::Overflow, field.line);
-}
-
 // The field is a view into the loaded text: a number is converted at once,
 // and only a text field is copied.
 SequentialInput::Field SequentialInput::readField(FieldKind kind)
@@ -218,7 +201,7 @@ SequentialInput::Field SequentialInput::readFieldSeparatedBy(FieldKind kind)
             }
             if (c == u'\0')
                 failOnNul(i, startLine + lineEnds);
-            if (c == u'\n' || (c == u'\r' && (i + 1 >= m_end || data[i + 1] != u'\n')))
+            if (endsLine(data, i, m_end))
                 ++lineEnds;
         }
         length = i - start;
@@ -279,17 +262,6 @@ void SequentialInput::failOnNul(qsizetype at, int line)
     fail(ErrorNumber::InputPastEndOfFile, line,
          QStringLiteral("Line %1 holds a NUL byte; save the file as plain text (UTF-8 or Windows-1252), "
                         "not UTF-16.").arg(line));
-}
-
-void SequentialInput::failAtEnd()
-{
-    skipBlanks();
-    if (m_pos < m_end)
-        return;
-    // A record cut short at the end of the file is reported on its own
-    // line, not on the empty line after its last line end.
-    const bool endsWithLineEnd = m_end > 0 && isLineEnd(m_text.at(m_end - 1).unicode());
-    fail(ErrorNumber::InputPastEndOfFile, endsWithLineEnd ? m_line - 1 : m_line);
 }
 
 void SequentialInput::fail(ErrorNumber number, int line, const QString &detail) const
@@ -398,7 +370,7 @@ bool SequentialInput::atLineEnd() const
 void SequentialInput::consumeLineEnd()
 {
     const QChar *data = m_text.constData();
-    if (data[m_pos] == u'\r' && m_pos + 1 < m_end && data[m_pos + 1] == u'\n')
+    if (isCrBeforeLf(data, m_pos, m_end))
         ++m_pos;
     ++m_pos;
     ++m_line;

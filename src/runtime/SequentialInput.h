@@ -25,8 +25,8 @@ namespace runtime {
 // Spreadsheet rules (useSpreadsheetRules) change two of these: a quote mark
 // written twice inside a quoted field is one quote mark of the text, and the
 // fields may be separated by tabs instead of commas (a tab then is no blank).
-// Reading a field when no data is left raises "Input past end of file"; so
-// does a NUL byte, which no text file written by hand contains.
+// A NUL byte, which no text file written by hand contains, raises "Input
+// past end of file".
 // Errors raised while reading carry the file's path and the line number.
 class SequentialInput
 {
@@ -48,15 +48,6 @@ public:
     // True when nothing but blank or whitespace-only lines is left. Skips
     // those lines, so blank lines between or after records are no error.
     bool atEndOfRecords();
-    // True when no data is left at all.
-    bool atEnd() const;
-
-    QString readText();
-    // Reads a numeric field into a 16-bit Integer: an empty field reads as 0;
-    // a quoted number is read as the number inside the quotes; a fraction
-    // rounds half to even; a field that is not a number raises Type mismatch,
-    // one outside -32768..32767 raises Overflow.
-    std::int16_t readInteger();
 
     // What follows a field once the blanks after it are skipped.
     enum class FieldEnd : std::uint8_t {
@@ -93,7 +84,10 @@ public:
         IntegerFault fault = IntegerFault::None;
         bool rounded = false;   // the field held a fraction that rounding took away
     };
-    // Converts a numeric field the way readInteger does, without raising.
+    // Converts a numeric field into a 16-bit Integer: an empty field reads
+    // as 0; a quoted number is read as the number inside the quotes; a
+    // fraction rounds half to even. The fault says why a field is none; the
+    // reader of the file decides which error that is.
     // Most prices are one to four plain digits, read here at once; every
     // other form goes the long way.
     static IntegerValue toInteger(const Field &field)
@@ -153,20 +147,9 @@ private:
     template <char16_t Separator>
     Field readFieldSeparatedBy(FieldKind kind);
     static IntegerValue toIntegerAnyForm(const Field &field);
-    // The runtime's reads raise Input past end of file when no data is left.
-    void failAtEnd();
     [[noreturn]] Q_DECL_COLD_FUNCTION void failOnNul(qsizetype at, int line);
     [[noreturn]] void fail(ErrorNumber number, int line, const QString &detail = {}) const;
     bool isBlank(char16_t c) const { return c == u' ' || c == m_blankTab; }
-    void skipBlanks()
-    {
-        const QChar *data = m_text.constData();
-        const char16_t blankTab = m_blankTab;
-        qsizetype pos = m_pos;
-        while (pos < m_end && (data[pos] == u' ' || data[pos] == blankTab))
-            ++pos;
-        m_pos = pos;
-    }
     void consumeLineEnd();
     bool atLineEnd() const;
     bool atLineStart() const;
