@@ -8,11 +8,13 @@
 // subsystem folders: catalogue/ reads the price file, quote/ validates, prices
 // and decides availability, preferences/ keeps the stored choices,
 // configuration/ holds the shop's kiosk settings (read by main and handed in),
-// and platform/ offers the runtime services (dialogs, errors, conversions,
-// Format, twips). Helpers beside it in window/ fill the screen, take a finger
-// (long press, hidden pointer, swipe) and clear the window when it is idle. Qt signals reach a handler only through EventDelivery, so an error
-// a handler does not trap is reported and ends the program instead of
-// escaping into the event loop.
+// staffpassword/ guards the staff exit, runtime/ holds the runtime's pure
+// rules (errors, conversions, Format, twips) and machine/ the contact with
+// the machine (dialogs, files, settings, event delivery). Helpers beside it in
+// window/ fill the screen, take a finger (long press, hidden pointer, swipe)
+// and clear the window when it is idle. Qt signals reach a handler only
+// through EventDelivery, so an error a handler does not trap is reported and
+// ends the program instead of escaping into the event loop.
 
 #include "catalogue/PriceFile.h"
 #include "catalogue/PriceTable.h"
