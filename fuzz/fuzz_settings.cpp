@@ -53,25 +53,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (preferences::backColorFromText(text) != whole.value_or(runtime::SystemButtonFace))
         fail("BackColor fallback differs from the Long conversion");
 
-    int integerError = 0;
-    const std::optional<std::int16_t> small =
-        attempt([](const QString &t) { return runtime::toInteger(t); }, text, &integerError);
-
-    // The Integer and Long conversions read numbers alike and differ only in
-    // range, except that a hexadecimal or octal text is a bit pattern of the
-    // target's width: "&HFFFF" is the Integer -1 but the Long 65535.
-    const bool bitPattern = text.trimmed().startsWith(QLatin1Char('&'));
-    if (small && (!whole || std::int16_t(*whole) != *small))
-        fail("a text that is an Integer is not the same Long");
-    if (small && !bitPattern && *whole != *small)
-        fail("a decimal Integer is not the same Long");
-    if (whole && !bitPattern && *whole >= INT16_MIN && *whole <= INT16_MAX && (!small || *small != *whole))
-        fail("a Long in the Integer range does not convert to that Integer");
-    if (whole && bitPattern && *whole >= 0 && *whole <= UINT16_MAX && !small)
-        fail("a bit pattern of 16 bits is no Integer");
-    if (longError == int(runtime::ErrorNumber::TypeMismatch) && integerError != longError)
-        fail("a text that is no number for Long is one for Integer");
-
     // Whatever the program writes back must read back as the same value.
     if (whole && preferences::backColorFromText(runtime::integerText(*whole)) != *whole)
         fail("a stored colour does not read back");

@@ -309,11 +309,6 @@ std::int32_t toLong(const QString &text)
     return toRange<std::int32_t>(text);
 }
 
-std::int16_t toInteger(const QString &text)
-{
-    return toRange<std::int16_t>(text);
-}
-
 QString booleanText(bool value)
 {
     return value ? QStringLiteral("True") : QStringLiteral("False");

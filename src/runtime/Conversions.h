@@ -24,8 +24,6 @@ bool toBoolean(const QString &text);
 // "&HFF" or octal "&O17" number, a bit pattern of up to 32 bits, so
 // "&HFFFFFFFF" is -1 and "&H8000000F" is -2147483633; a longer one overflows.
 std::int32_t toLong(const QString &text);
-// The same for the 16-bit Integer, where "&HFFFF" is -1.
-std::int16_t toInteger(const QString &text);
 
 // Parses a plain decimal number: digits with an optional fraction and an
 // optional exponent and a leading sign. Returns nothing when the text is not
