@@ -136,7 +136,7 @@ private slots:
         QVERIFY(start());
         QCOMPARE(settings->value("DateDisplay"), QStringLiteral("False"));
         QVERIFY(settings->value("BackColor").isEmpty());
-        QCOMPARE(driver->form().lngBackColor, std::int32_t(0x8000000F));
+        QCOMPARE(driver->form().backColor(), std::int32_t(0x8000000F));
         QVERIFY(!driver->find<QLabel>("lblDateTime")->isVisible());
         QVERIFY(!driver->find<QTimer>("tmrSneakers")->isActive());
         QVERIFY(driver->action("mnuPreferencesDateandTimeOff")->isChecked());
@@ -186,7 +186,7 @@ private slots:
         QCOMPARE(driver->dialogs().shown().size(), 1);
         QCOMPARE(driver->dialogs().shown().first().kind, Kind::Color);
         QCOMPARE(settings->value("BackColor"), QStringLiteral("16711680"));
-        QCOMPARE(driver->form().lngBackColor, std::int32_t(16711680));
+        QCOMPARE(driver->form().backColor(), std::int32_t(16711680));
         // Tabbing onto a button must not tint its face.
         driver->find<QWidget>("cmdClearQuote")->setFocus();
         QTest::keyClick(driver->find<QWidget>("cmdClearQuote"), Qt::Key_Tab);
@@ -273,7 +273,7 @@ private slots:
         QCOMPARE(dialogs.messages(), QStringList{"An unexpected error has occurred \r\nPlease contact a member of the "
                                                  "\r\nPellory staff."});
         QCOMPARE(dialogs.shown().first().title, QStringLiteral("The Pellory"));
-        QCOMPARE(form.lngBackColor, std::int32_t(0x8000000F));
+        QCOMPARE(form.backColor(), std::int32_t(0x8000000F));
         QVERIFY(settings->value("BackColor").isEmpty());
     }
 
@@ -285,7 +285,7 @@ private slots:
         QCOMPARE(settings->value("BackColor"), ButtonFace);
         verifyColored(QApplication::palette().color(QPalette::Button));
         restart();
-        QCOMPARE(driver->form().lngBackColor, std::int32_t(0x8000000F));
+        QCOMPARE(driver->form().backColor(), std::int32_t(0x8000000F));
     }
 
     void clockSwitchesOnAndOff()
@@ -297,7 +297,7 @@ private slots:
         QVERIFY(driver->action("mnuPreferencesDateandTimeOn")->isChecked());
         QVERIFY(!driver->action("mnuPreferencesDateandTimeOff")->isChecked());
         QCOMPARE(settings->value("DateDisplay"), QStringLiteral("True"));
-        QVERIFY(driver->form().blnDateDisplay);
+        QVERIFY(driver->action(QStringLiteral("mnuPreferencesDateandTimeOn"))->isChecked());
         QCOMPARE(driver->find<QTimer>("tmrSneakers")->interval(), 1000);
 
         // The first tick comes within a second; the text reads like 7/4/2010 3:05:09 PM.

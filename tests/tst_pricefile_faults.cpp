@@ -337,9 +337,9 @@ private slots:
         auto *list = driver.find<QListWidget>(QStringLiteral("lstBrands"));
         QCOMPARE(list->count(), count);
         QCOMPARE(list->item(count - 1)->text(), lastBrand);
-        QCOMPARE(driver.form().prices.size(), count);
+        QCOMPARE(driver.form().pricesInUse().size(), count);
         for (int item = 0; item < catalogue::ItemCount; ++item)
-            QCOMPARE(int(driver.form().prices.price(item, count - 1)), lastPrices[item]);
+            QCOMPARE(int(driver.form().pricesInUse().price(item, count - 1)), lastPrices[item]);
         QCOMPARE(snapshot(priceFile->path()), bytes);
     }
 

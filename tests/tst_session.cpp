@@ -67,7 +67,7 @@ private slots:
         WindowDriver driver(priceFile.path());
         QSignalSpy unloaded(&driver.form(), &frmMain::unloaded);
         QVERIFY(driver.loadAndShow());
-        QCOMPARE(driver.form().lngBackColor, 255);
+        QCOMPARE(driver.form().backColor(), 255);
 
         driver.clickBrand(3);
         driver.tick(0);

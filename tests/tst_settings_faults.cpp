@@ -148,8 +148,7 @@ private slots:
         WindowDriver driver(prices.path());
         QVERIFY(driver.loadAndShow());
         QVERIFY(driver.dialogs().shown().isEmpty());
-        QCOMPARE(driver.form().blnDateDisplay, dateDisplay);
-        QCOMPARE(driver.form().lngBackColor, backColor);
+        QCOMPARE(driver.action(QStringLiteral("mnuPreferencesDateandTimeOn"))->isChecked(), dateDisplay);
         QCOMPARE(driver.form().backColor(), backColor);
         QCOMPARE(driver.action(QStringLiteral("mnuPreferencesDateandTimeOn"))->isChecked(), dateDisplay);
         QCOMPARE(settings->value(preferences::DateDisplayKey), dateDisplay ? QStringLiteral("True") : QStringLiteral("False"));
@@ -253,8 +252,8 @@ private slots:
         waited.start();
         QVERIFY(driver.loadAndShow());
         QCOMPARE_LT(waited.elapsed(), 1000);
-        QCOMPARE(driver.form().lngBackColor, storedValuesRead ? 255 : ButtonFace);
-        QCOMPARE(driver.form().blnDateDisplay, storedValuesRead);
+        QCOMPARE(driver.form().backColor(), storedValuesRead ? 255 : ButtonFace);
+        QCOMPARE(driver.action(QStringLiteral("mnuPreferencesDateandTimeOn"))->isChecked(), storedValuesRead);
 
         driver.dialogs().answerColor(runtime::colorFromValue(Blue, {}));
         waited.restart();
@@ -270,8 +269,7 @@ private slots:
 
         QCOMPARE(driver.dialogs().messages(), QStringList{});
         QCOMPARE(driver.form().backColor(), Blue);
-        QCOMPARE(driver.form().lngBackColor, Blue);
-        QCOMPARE(driver.form().blnDateDisplay, !storedValuesRead);
+        QCOMPARE(driver.action(QStringLiteral("mnuPreferencesDateandTimeOn"))->isChecked(), !storedValuesRead);
         auto *button = driver.find<QWidget>(QStringLiteral("cmdCalculate"));
         const QImage shot = driver.form().grab().toImage();
         const QPoint inside = button->mapTo(&driver.form(), QPoint(button->width() / 2, 4))
@@ -335,8 +333,8 @@ private slots:
 
         WindowDriver driver(prices.path());
         QVERIFY(driver.loadAndShow());
-        QCOMPARE(driver.form().lngBackColor, fileExists ? 255 : ButtonFace);
-        QCOMPARE(driver.form().blnDateDisplay, fileExists);
+        QCOMPARE(driver.form().backColor(), fileExists ? 255 : ButtonFace);
+        QCOMPARE(driver.action(QStringLiteral("mnuPreferencesDateandTimeOn"))->isChecked(), fileExists);
         driver.dialogs().answerColor(runtime::colorFromValue(Blue, {}));
         driver.trigger(QStringLiteral("mnuColorsCustom"));
 

@@ -321,7 +321,6 @@ private slots:
         three->setFocus();
         QTest::keyClick(three, Qt::Key_Down);
         QTRY_VERIFY(driver->find<QRadioButton>("optPair_4")->isChecked());
-        QCOMPARE(driver->form().intPairs, std::int16_t(4));
     }
 
     void windowFocusGoesOnToTheBrandList()
@@ -545,7 +544,7 @@ private slots:
 
         driver->dialogs().clear();
         driver->choosePairs(3);
-        QCOMPARE(driver->form().intPairs, std::int16_t(3));
+        QVERIFY(driver->find<QRadioButton>("optPair_3")->isChecked());
         driver->click("cmdCalculate");
         QVERIFY(driver->dialogs().messages().isEmpty());
         QCOMPARE(driver->quoteText(), QStringLiteral("The cost of the selected sneaker(s) is $ 405.00"));
@@ -717,7 +716,6 @@ private slots:
         }
         for (int pairs = 1; pairs <= 5; ++pairs)
             QVERIFY(!driver->find<QRadioButton>(QStringLiteral("optPair_%1").arg(pairs))->isChecked());
-        QCOMPARE(driver->form().intPairs, std::int16_t(5));
 
         driver->clickBrand(0);
         driver->click("cmdCalculate");

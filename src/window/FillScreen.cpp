@@ -70,7 +70,7 @@ void frmMain::makeTouchSized()
     style->setParent(this);
     for (QCheckBox *box : chkSneakerItem)
         box->setStyle(style);
-    for (int pairs = 1; pairs <= 5; ++pairs)
+    for (int pairs = 1; pairs <= PairOptions; ++pairs)
         optPair[pairs]->setStyle(style);
     for (QScrollBar *bar : {lstBrands->verticalScrollBar(), lstBrands->horizontalScrollBar()})
         bar->setStyle(style);

@@ -60,7 +60,7 @@ bool frmMain::staffMayChangePreferences()
 
 void frmMain::setBackColor(std::int32_t color)
 {
-    m_backColor = color;
+    lngBackColor = color;
     window::paintBackground(surface, colorOf(color));
 }
 
@@ -69,7 +69,7 @@ void frmMain::SetAllOtherBackColor()
     const QColor color = colorOf(lngBackColor);
     for (QGroupBox *frame : {fraSneakerItems, fraPairs})
         window::paintFrame(frame, color);
-    for (int pairs = 1; pairs <= 5; ++pairs)
+    for (int pairs = 1; pairs <= PairOptions; ++pairs)
         window::paintBackground(optPair[pairs], color);
     for (QCheckBox *box : chkSneakerItem)
         window::paintBackground(box, color);
@@ -89,7 +89,6 @@ void frmMain::mnuColorsCustom_Click()
             return;
         }
         setBackColor(runtime::valueFromColor(*chosen));
-        lngBackColor = backColor();
         preferences::saveBackColor(lngBackColor);
         SetAllOtherBackColor();
     } catch (const runtime::RuntimeError &error) {
@@ -105,7 +104,6 @@ void frmMain::mnuColorsCustom_Click()
 void frmMain::mnuColorsdefault_Click()
 {
     setBackColor(runtime::SystemButtonFace);
-    lngBackColor = backColor();
     // Stored too, so the next start keeps the default the shop went back to.
     preferences::saveBackColor(lngBackColor);
     SetAllOtherBackColor();

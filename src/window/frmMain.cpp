@@ -74,7 +74,6 @@ frmMain::frmMain(machine::Dialogs &dialogs, const QString &priceFile,
     , m_priceFile(priceFile)
     , m_shop(shop)
     , m_events(dialogs, [this](int exitStatus) { unload(exitStatus); })
-    , m_backColor(runtime::SystemButtonFace)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(window::FormCaption);
@@ -128,7 +127,7 @@ void frmMain::createControls()
         place(box, window::chkSneakerItemRect(item));
         chkSneakerItem[item] = box;
     }
-    for (int pairs = 1; pairs <= 5; ++pairs) {
+    for (int pairs = 1; pairs <= PairOptions; ++pairs) {
         auto *option = named(new WholeRowButton<QRadioButton>(window::PairCaptions[pairs], fraPairs),
                              QStringLiteral("optPair_%1").arg(pairs));
         place(option, window::optPairRect(pairs));
@@ -233,7 +232,7 @@ void frmMain::createTabOrder()
     QList<QWidget *> chain{lstBrands};
     for (QCheckBox *box : chkSneakerItem)
         chain << box;
-    for (int pairs = 1; pairs <= 5; ++pairs)
+    for (int pairs = 1; pairs <= PairOptions; ++pairs)
         chain << optPair[pairs];
     chain << cmdCalculate << cmdClearQuote << cmdReset;
     for (qsizetype i = 1; i < chain.size(); ++i)
@@ -244,11 +243,11 @@ void frmMain::createTabOrder()
 void frmMain::updatePairsTabStop()
 {
     QRadioButton *stop = optPair[1];
-    for (int pairs = 1; pairs <= 5; ++pairs) {
+    for (int pairs = 1; pairs <= PairOptions; ++pairs) {
         if (optPair[pairs]->isChecked())
             stop = optPair[pairs];
     }
-    for (int pairs = 1; pairs <= 5; ++pairs)
+    for (int pairs = 1; pairs <= PairOptions; ++pairs)
         optPair[pairs]->setFocusPolicy(optPair[pairs] == stop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
@@ -286,7 +285,7 @@ void frmMain::describeControls()
 void frmMain::connectHandlers()
 {
     connect(lstBrands, &BrandList::brandClicked, this, [this] { deliver(&frmMain::lstBrands_Click); });
-    for (int pairs = 1; pairs <= 5; ++pairs) {
+    for (int pairs = 1; pairs <= PairOptions; ++pairs) {
         connect(optPair[pairs], &QRadioButton::clicked, this,
                 [this, pairs] { deliver([this, pairs] { optPair_Click(std::int16_t(pairs)); }); });
         connect(optPair[pairs], &QRadioButton::toggled, this, &frmMain::updatePairsTabStop);
@@ -294,7 +293,7 @@ void frmMain::connectHandlers()
     connect(lstBrands, &QListWidget::itemSelectionChanged, this, &frmMain::hideStaleQuote);
     for (QCheckBox *box : chkSneakerItem)
         connect(box, &QCheckBox::toggled, this, &frmMain::hideStaleQuote);
-    for (int pairs = 1; pairs <= 5; ++pairs)
+    for (int pairs = 1; pairs <= PairOptions; ++pairs)
         connect(optPair[pairs], &QRadioButton::toggled, this, &frmMain::hideStaleQuote);
     connect(cmdCalculate, &QPushButton::clicked, this, [this] { deliver(&frmMain::cmdCalculate_Click); });
     connect(cmdClearQuote, &QPushButton::clicked, this, [this] { deliver(&frmMain::cmdClearQuote_Click); });

@@ -22,6 +22,7 @@
 #include "machine/Dialogs.h"
 #include "machine/EventDelivery.h"
 #include "staffpassword/StaffExit.h"
+#include "runtime/OleColor.h"
 #include "runtime/Twips.h"
 #include "window/BrandList.h"
 #include "window/ControlLayout.h"
@@ -75,13 +76,13 @@ public:
     qreal formScale() const { return m_scale.factor; }
 
     // The colour value painted behind the controls.
-    std::int32_t backColor() const { return m_backColor; }
+    std::int32_t backColor() const { return lngBackColor; }
 
-    // The members the handlers share.
-    std::int16_t intPairs = 0;
-    std::int32_t lngBackColor = 0;
-    bool blnDateDisplay = false;
-    catalogue::PriceTable prices;
+    // The prices the quotes are worked out from.
+    const catalogue::PriceTable &pricesInUse() const { return prices; }
+
+    // How many pairs a customer can choose between: option 1 to this one.
+    static constexpr int PairOptions = 5;
 
 signals:
     // The window was unloaded: by the staff exit (status 0) or by an error no
@@ -154,13 +155,20 @@ private:
     void unload(int exitStatus);
     void windowLost();
 
+    // The state the handlers share: the pairs chosen last, the colour
+    // painted behind the controls, whether the clock shows, the prices in use.
+    std::int16_t intPairs = 0;
+    std::int32_t lngBackColor = runtime::SystemButtonFace;
+    bool blnDateDisplay = false;
+    catalogue::PriceTable prices;
+
     QWidget *surface = nullptr;
     BrandList *lstBrands = nullptr;
     QGroupBox *fraSneakerItems = nullptr;
     QGroupBox *fraPairs = nullptr;
     std::array<QCheckBox *, catalogue::ItemCount> chkSneakerItem{};
-    // Indexed by the number of pairs, 1 to 5; there is no member 0.
-    std::array<QRadioButton *, 6> optPair{};
+    // Indexed by the number of pairs, 1 to PairOptions; there is no member 0.
+    std::array<QRadioButton *, PairOptions + 1> optPair{};
     QLabel *lblDateTime = nullptr;
     QLabel *lblPriceQuote = nullptr;
     QLabel *lblInstructions = nullptr;
@@ -198,7 +206,6 @@ private:
     QSize m_surfaceSize;
     machine::EventDelivery m_events;
     staffpassword::StaffExit m_staffExit;
-    std::int32_t m_backColor = 0;
     bool m_unloaded = false;
     window::KioskPresence *m_presence = nullptr;
     // The mouse buttons last pressed over the bare surface, not over a control.
