@@ -3,6 +3,8 @@
 #include "runtime/OleColor.h"
 #include "machine/ErrorLog.h"
 #include "runtime/Twips.h"
+#include "window/BareSurfaceClicks.h"
+#include "window/CheckBoxToolTips.h"
 #include "window/CommandButton.h"
 #include "window/ControlColors.h"
 #include "window/ControlLayout.h"
@@ -104,7 +106,7 @@ void frmMain::place(QWidget *widget, const window::TwipsRect &rect)
 void frmMain::createControls()
 {
     surface = named(new QWidget(this), QStringLiteral("frmMainSurface"));
-    surface->installEventFilter(this);
+    new window::BareSurfaceClicks(surface, [this](const QMouseEvent &release) { bareSurfaceClicked(release); });
     setCentralWidget(surface);
 
     lstBrands = named(new BrandList(surface), QStringLiteral("lstBrands"));
@@ -119,11 +121,12 @@ void frmMain::createControls()
     fraPairs = named(new QGroupBox(QStringLiteral("Pairs of Sneakers"), surface), QStringLiteral("fraPairs"));
     place(fraPairs, window::fraPairsRect);
 
+    auto *toolTips = new window::CheckBoxToolTips(this);
     for (int item = 0; item < catalogue::ItemCount; ++item) {
         auto *box = named(new WholeRowButton<QCheckBox>(catalogue::ItemNames[item], fraSneakerItems),
                           QStringLiteral("chkSneakerItem_%1").arg(item));
         // The frame's tooltip is about the frame; the boxes have none of their own.
-        box->installEventFilter(this);
+        box->installEventFilter(toolTips);
         place(box, window::chkSneakerItemRect(item));
         chkSneakerItem[item] = box;
     }
@@ -385,33 +388,13 @@ void frmMain::closeEvent(QCloseEvent *event)
     event->setAccepted(m_unloaded);
 }
 
-bool frmMain::eventFilter(QObject *watched, QEvent *event)
+// Only a click on the bare surface is the form's: it may open the pop-up menu.
+void frmMain::bareSurfaceClicked(const QMouseEvent &release)
 {
-    // A greyed check box takes no mouse input, so the pointer counts as over
-    // the frame and the frame's tooltip shows; an enabled box has none.
-    if (event->type() == QEvent::ToolTip && qobject_cast<QCheckBox *>(watched))
-        return static_cast<QWidget *>(watched)->isEnabled();
-    // A click belongs to the window only when it both starts and ends over the
-    // window's own surface: a control (a label, a frame) passes its presses
-    // and releases on to the window, but they stay the control's.
-    if (watched == surface && event->type() == QEvent::MouseButtonPress) {
-        const auto *mouse = static_cast<QMouseEvent *>(event);
-        m_pressedOnSurface.setFlag(mouse->button(), surface->childAt(mouse->position().toPoint()) == nullptr);
-        return false;
-    }
-    if (watched == surface && event->type() == QEvent::MouseButtonRelease) {
-        const auto *mouse = static_cast<QMouseEvent *>(event);
-        const bool pressedHere = m_pressedOnSurface.testFlag(mouse->button());
-        m_pressedOnSurface.setFlag(mouse->button(), false);
-        if (pressedHere && surface->childAt(mouse->position().toPoint()) == nullptr) {
-            const std::int16_t button = buttonNumber(mouse->button());
-            const std::int16_t shift = shiftState(mouse->modifiers());
-            const QPointF at = m_scale.twipsAt(mouse->position());
-            deliver([this, button, shift, at] { Form_MouseUp(button, shift, float(at.x()), float(at.y())); });
-        }
-        return false;
-    }
-    return QMainWindow::eventFilter(watched, event);
+    const std::int16_t button = buttonNumber(release.button());
+    const std::int16_t shift = shiftState(release.modifiers());
+    const QPointF at = m_scale.twipsAt(release.position());
+    deliver([this, button, shift, at] { Form_MouseUp(button, shift, float(at.x()), float(at.y())); });
 }
 
 void frmMain::changeEvent(QEvent *event)

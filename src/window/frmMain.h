@@ -38,6 +38,7 @@ class QGroupBox;
 class QLabel;
 
 class QMenu;
+class QMouseEvent;
 class QPushButton;
 class QRadioButton;
 class QTimer;
@@ -91,7 +92,6 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
@@ -150,6 +150,7 @@ private:
     void connectHandlers();
     void watchForIdleness();
     void placeOnScreen();
+    void bareSurfaceClicked(const QMouseEvent &release);
     void deliver(void (frmMain::*handler)());
     void deliver(const std::function<void()> &handler);
     void unload(int exitStatus);
@@ -208,6 +209,4 @@ private:
     staffpassword::StaffExit m_staffExit;
     bool m_unloaded = false;
     window::KioskPresence *m_presence = nullptr;
-    // The mouse buttons last pressed over the bare surface, not over a control.
-    Qt::MouseButtons m_pressedOnSurface;
 };
