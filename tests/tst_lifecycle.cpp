@@ -1,3 +1,4 @@
+#include "ButtonFace.h"
 #include "TemporaryPriceFile.h"
 #include "TemporarySettings.h"
 #include "WindowDriver.h"
@@ -28,7 +29,6 @@ using Kind = machine::ScriptedDialogs::Kind;
 
 namespace {
 
-const QString ButtonFace = QStringLiteral("-2147483633");
 const QString IncorrectPassword = QStringLiteral("Please contact one of The Pellory \r\nstaff members for assistance.");
 
 // The colour a user sees at a point of a control: the whole window is
@@ -136,7 +136,7 @@ private slots:
         QVERIFY(start());
         QCOMPARE(settings->value("DateDisplay"), QStringLiteral("False"));
         QVERIFY(settings->value("BackColor").isEmpty());
-        QCOMPARE(driver->form().backColor(), std::int32_t(0x8000000F));
+        QCOMPARE(driver->form().backColor(), ButtonFace);
         QVERIFY(!driver->find<QLabel>("lblDateTime")->isVisible());
         QVERIFY(!driver->find<QTimer>("tmrSneakers")->isActive());
         QVERIFY(driver->action("mnuPreferencesDateandTimeOff")->isChecked());
@@ -156,7 +156,7 @@ private slots:
         QTest::newRow("clock on, red") << "True" << "255" << true << QColor(255, 0, 0);
         QTest::newRow("any letter case, spaces") << "tRUE" << " 65280 " << true << QColor(0, 255, 0);
         QTest::newRow("a number is a Boolean") << "-1" << "16711680" << true << QColor(0, 0, 255);
-        QTest::newRow("zero is false") << "0" << ButtonFace << false << face;
+        QTest::newRow("zero is false") << "0" << ButtonFaceText << false << face;
         QTest::newRow("damaged values fall back") << "maybe" << "red" << false << face;
         QTest::newRow("colour out of 32 bits falls back") << "False" << "4294967296" << false << face;
         QTest::newRow("empty values fall back") << "" << "" << false << face;
@@ -273,7 +273,7 @@ private slots:
         QCOMPARE(dialogs.messages(), QStringList{"An unexpected error has occurred \r\nPlease contact a member of the "
                                                  "\r\nPellory staff."});
         QCOMPARE(dialogs.shown().first().title, QStringLiteral("The Pellory"));
-        QCOMPARE(form.backColor(), std::int32_t(0x8000000F));
+        QCOMPARE(form.backColor(), ButtonFace);
         QVERIFY(settings->value("BackColor").isEmpty());
     }
 
@@ -282,10 +282,10 @@ private slots:
         settings->setValue("BackColor", "16711680");
         QVERIFY(start());
         driver->trigger("mnuColorsdefault");
-        QCOMPARE(settings->value("BackColor"), ButtonFace);
+        QCOMPARE(settings->value("BackColor"), ButtonFaceText);
         verifyColored(QApplication::palette().color(QPalette::Button));
         restart();
-        QCOMPARE(driver->form().backColor(), std::int32_t(0x8000000F));
+        QCOMPARE(driver->form().backColor(), ButtonFace);
     }
 
     void clockSwitchesOnAndOff()
@@ -509,7 +509,7 @@ private slots:
         }
         QCOMPARE(driver->action("mnuPreferencesDateandTimeOn")->isChecked(), changed);
         QCOMPARE(settings->value("DateDisplay"), changed ? QStringLiteral("True") : QStringLiteral("False"));
-        QCOMPARE(settings->value("BackColor"), changed ? ButtonFace : QStringLiteral("255"));
+        QCOMPARE(settings->value("BackColor"), changed ? ButtonFaceText : QStringLiteral("255"));
     }
 
     void aboutShowsFiveLines()

@@ -1,3 +1,4 @@
+#include "FileContents.h"
 #include "StandardErrorCapture.h"
 #include "TemporaryPriceFile.h"
 #include "TemporarySettings.h"
@@ -27,12 +28,6 @@ using namespace testsupport;
 
 namespace {
 
-QByteArray contentsOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QStringList filesIn(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
@@ -52,11 +47,8 @@ private slots:
     void aWholeSessionLosesNoData()
     {
         TemporarySettings settings;
-        {
-            QSettings store(settings.filePath(), QSettings::IniFormat);
-            store.setValue(QStringLiteral("STARTUP/DateDisplay"), QStringLiteral("False"));
-            store.setValue(QStringLiteral("STARTUP/BackColor"), QStringLiteral("255"));
-        }
+        settings.setValue(QStringLiteral("DateDisplay"), QStringLiteral("False"));
+        settings.setValue(QStringLiteral("BackColor"), QStringLiteral("255"));
         TemporaryPriceFile priceFile;
         priceFile.write(samplePrices());
         const QByteArray prices = contentsOf(priceFile.path());

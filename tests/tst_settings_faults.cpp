@@ -1,3 +1,5 @@
+#include "ButtonFace.h"
+#include "FileContents.h"
 #include "StandardErrorCapture.h"
 #include "TemporaryPriceFile.h"
 #include "TemporarySettings.h"
@@ -43,15 +45,6 @@ Q_DECLARE_METATYPE(Blocked)
 namespace {
 
 constexpr std::int32_t Blue = 0x00FF0000;
-constexpr std::int32_t ButtonFace = std::int32_t(0x8000000F);
-
-QByteArray contentsOf(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArrayLiteral("<unreadable or missing>");
-    return file.readAll();
-}
 
 // What is at `path`, following links, without opening anything but a
 // regular file: opening a named pipe would block.
