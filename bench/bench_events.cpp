@@ -7,7 +7,7 @@
 
 #include "BenchSupport.h"
 
-#include "platform/ScriptedDialogs.h"
+#include "machine/ScriptedDialogs.h"
 #include "window/frmMain.h"
 
 #include <QApplication>
@@ -26,7 +26,7 @@ namespace {
 
 struct LoadedWindow
 {
-    platform::ScriptedDialogs dialogs;
+    machine::ScriptedDialogs dialogs;
     std::unique_ptr<frmMain> form;
     QListWidget *list = nullptr;
     QPushButton *calculate = nullptr;

@@ -7,7 +7,7 @@
 #include "BenchSupport.h"
 
 #include "catalogue/PriceFile.h"
-#include "platform/ScriptedDialogs.h"
+#include "machine/ScriptedDialogs.h"
 #include "window/frmMain.h"
 
 #include <QApplication>
@@ -25,7 +25,7 @@ struct Kiosk
     QTemporaryDir folder;
     QString path;
     QByteArray prices;
-    platform::ScriptedDialogs dialogs;
+    machine::ScriptedDialogs dialogs;
     std::unique_ptr<frmMain> form;
 };
 

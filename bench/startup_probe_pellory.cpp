@@ -5,7 +5,7 @@
 
 #include "FirstPaint.h"
 
-#include "platform/ScriptedDialogs.h"
+#include "machine/ScriptedDialogs.h"
 #include "window/frmMain.h"
 
 #include <QApplication>
@@ -17,7 +17,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
 
-    platform::ScriptedDialogs dialogs;
+    machine::ScriptedDialogs dialogs;
     frmMain window(dialogs);
     QObject::connect(&window, &frmMain::unloaded, &app, &QCoreApplication::exit);
 

@@ -4,8 +4,8 @@
 // bound set by the pattern, and that the shop's own quote pattern shows the
 // value exactly, rounded to cents half away from zero.
 
-#include "platform/Currency.h"
-#include "platform/Format.h"
+#include "runtime/Currency.h"
+#include "runtime/Format.h"
 
 #include <QLocale>
 
@@ -32,9 +32,9 @@ QLocale localeFor(std::uint8_t choice)
     }
 }
 
-void checkBounded(platform::Currency value, const QString &pattern, const QLocale &locale)
+void checkBounded(runtime::Currency value, const QString &pattern, const QLocale &locale)
 {
-    const QString out = platform::format(value, pattern, locale);
+    const QString out = runtime::format(value, pattern, locale);
     // Each pattern character gives at most one character, a decimal point,
     // or a digit with a group separator after it; on top of that come the
     // sign and the digits the pattern has no room for, with their separators.
@@ -47,7 +47,7 @@ void checkBounded(platform::Currency value, const QString &pattern, const QLocal
 // "$ ##,###.00" read back as cents must be the value rounded half away from zero.
 void checkQuotePattern(std::int64_t units)
 {
-    const QString out = platform::format(platform::Currency::fromTenThousandths(units), u"$ ##,###.00",
+    const QString out = runtime::format(runtime::Currency::fromTenThousandths(units), u"$ ##,###.00",
                                          QLocale(QLocale::English, QLocale::UnitedStates));
     if (!out.startsWith(QStringLiteral("$ ")))
         fail("quote does not start with the dollar sign and a space");
@@ -92,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QString pattern = QString::fromUtf8(reinterpret_cast<const char *>(data + 9), qsizetype(size - 9));
 
     for (const std::int64_t value : {units, INT64_MIN, INT64_MAX, std::int64_t(0), std::int64_t(-1)})
-        checkBounded(platform::Currency::fromTenThousandths(value), pattern, locale);
+        checkBounded(runtime::Currency::fromTenThousandths(value), pattern, locale);
     checkQuotePattern(units);
     return 0;
 }

@@ -8,7 +8,7 @@
 // list) aborts.
 
 #include "catalogue/PriceFile.h"
-#include "platform/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -26,12 +26,12 @@ const QString FuzzPath = QStringLiteral("/shop/BrandsPrices.txt");
 
 bool isReaderError(int number)
 {
-    using platform::ErrorNumber;
+    using runtime::ErrorNumber;
     return number == int(ErrorNumber::Overflow) || number == int(ErrorNumber::TypeMismatch)
         || number == int(ErrorNumber::InputPastEndOfFile);
 }
 
-void checkAgreesWithTheWindow(const catalogue::PriceFileCheck &check, const platform::RuntimeError *windowFault,
+void checkAgreesWithTheWindow(const catalogue::PriceFileCheck &check, const runtime::RuntimeError *windowFault,
                               qsizetype windowBrands)
 {
     if (!windowFault) {
@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                 fail("a price column is not parallel to the brand list");
         }
         checkAgreesWithTheWindow(check, nullptr, loaded.brands.size());
-    } catch (const platform::RuntimeError &error) {
+    } catch (const runtime::RuntimeError &error) {
         if (error.detail().isEmpty())
             fail("error without a sentence for staff");
         checkAgreesWithTheWindow(check, &error, 0);
@@ -83,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             fail("error without the file's path");
         if (!isReaderError(error.number()))
             fail("error number a reader cannot raise");
-        if (platform::runtimeErrorReport(error).indexOf(QStringLiteral("Line: %1").arg(error.line())) < 0)
+        if (runtime::runtimeErrorReport(error).indexOf(QStringLiteral("Line: %1").arg(error.line())) < 0)
             fail("report does not show the line");
     } catch (...) {
         fail("exception other than a run-time error");

@@ -1,12 +1,12 @@
 #include "catalogue/PriceFile.h"
 #include "check/CheckCommand.h"
 #include "configuration/ShopConfiguration.h"
-#include "platform/ErrorLog.h"
-#include "platform/QtDialogs.h"
-#include "platform/StandardStreams.h"
-#include "platform/TerminationSignals.h"
-#include "platform/WaylandTitleBar.h"
-#include "platform/WindowStartFailure.h"
+#include "machine/ErrorLog.h"
+#include "machine/QtDialogs.h"
+#include "machine/StandardStreams.h"
+#include "machine/TerminationSignals.h"
+#include "machine/WaylandTitleBar.h"
+#include "machine/WindowStartFailure.h"
 #include "staffpassword/StaffExit.h"
 #include "window/TouchInput.h"
 #include "window/frmMain.h"
@@ -22,7 +22,7 @@ configuration::ShopConfiguration readShopConfiguration()
     const configuration::ConfigurationReading reading =
         configuration::readConfiguration(configuration::configurationBesideProgram());
     for (const configuration::ConfigurationFault &fault : reading.faults)
-        platform::logForSupport(configuration::faultText(reading, fault));
+        machine::logForSupport(configuration::faultText(reading, fault));
     return reading.values;
 }
 
@@ -30,16 +30,16 @@ configuration::ShopConfiguration readShopConfiguration()
 
 int main(int argc, char *argv[])
 {
-    platform::holdClosedStandardStreams();
+    machine::holdClosedStandardStreams();
     // The command line works without a display, so it is settled before Qt
     // looks for a platform.
     if (check::isCommandLineRequest(argc, argv))
         return check::runCommandLine(argc, argv);
 
-    platform::TerminationSignals termination;
-    platform::reportUnknownWindowOptions(argc, argv);
-    platform::switchOffQtWaylandTitleBar();
-    platform::WindowStartFailure noDisplay;
+    machine::TerminationSignals termination;
+    machine::reportUnknownWindowOptions(argc, argv);
+    machine::switchOffQtWaylandTitleBar();
+    machine::WindowStartFailure noDisplay;
     QApplication app(argc, argv);
     noDisplay.release();
     termination.endEventLoopOnSignal();
@@ -49,7 +49,7 @@ int main(int argc, char *argv[])
     staffpassword::reportStaffPasswordAtStartUp();
 
     const configuration::ShopConfiguration shop = readShopConfiguration();
-    platform::QtDialogs dialogs;
+    machine::QtDialogs dialogs;
     dialogs.setDigitPad(configuration::offersDigitPad(shop.digitPad, window::touchScreenAttached()));
     frmMain window(dialogs, catalogue::priceFileBesideProgram(), shop);
     dialogs.setParent(&window);

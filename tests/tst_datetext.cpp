@@ -1,4 +1,4 @@
-#include "platform/DateText.h"
+#include "runtime/DateText.h"
 
 #include <QTest>
 
@@ -42,7 +42,7 @@ void TestDateText::dateTimeText()
     QFETCH(QString, locale);
     QFETCH(QString, expected);
 
-    QCOMPARE(platform::dateTimeText(when, QLocale(locale)), expected);
+    QCOMPARE(runtime::dateTimeText(when, QLocale(locale)), expected);
 }
 
 QTEST_APPLESS_MAIN(TestDateText)

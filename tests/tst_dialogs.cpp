@@ -1,4 +1,4 @@
-#include "platform/QtDialogs.h"
+#include "machine/QtDialogs.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -37,7 +37,7 @@ class TestDialogs : public QObject
 {
     Q_OBJECT
 
-    platform::QtDialogs dialogs;
+    machine::QtDialogs dialogs;
 
 private slots:
     void messageBoxHasOnlyOkAndBreaksLinesAtCrLf()
@@ -54,7 +54,7 @@ private slots:
                 return true;
             },
             &seen);
-        dialogs.messageBox("first \r\nsecond", "OOOPS!! Incorrect Password", platform::Dialogs::Icon::None);
+        dialogs.messageBox("first \r\nsecond", "OOOPS!! Incorrect Password", machine::Dialogs::Icon::None);
         QVERIFY(seen);
         QCOMPARE(title, QStringLiteral("OOOPS!! Incorrect Password"));
         QCOMPARE(text, QStringLiteral("first \nsecond"));
@@ -86,7 +86,7 @@ private slots:
             },
             &seen);
         const QString typed = dialogs.inputBox("Enter a password in order to exit the program", "Exit the Program?",
-                                               platform::Dialogs::Echo::Masked);
+                                               machine::Dialogs::Echo::Masked);
         QVERIFY(seen);
         QCOMPARE(typed, expected);
         QCOMPARE(title, QStringLiteral("Exit the Program?"));

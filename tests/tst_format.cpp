@@ -1,10 +1,10 @@
-#include "platform/Format.h"
+#include "runtime/Format.h"
 
 #include <QTest>
 
 #include <limits>
 
-using platform::Currency;
+using runtime::Currency;
 
 namespace {
 
@@ -78,7 +78,7 @@ void TestFormat::format()
     QFETCH(QString, locale);
     QFETCH(QString, expected);
 
-    QCOMPARE(platform::format(Currency::fromTenThousandths(tenThousandths), pattern, QLocale(locale)), expected);
+    QCOMPARE(runtime::format(Currency::fromTenThousandths(tenThousandths), pattern, QLocale(locale)), expected);
 }
 
 // Patterns and values a fuzzer would try first: the output must come back at
@@ -102,7 +102,7 @@ void TestFormat::anyPatternTerminates()
     QFETCH(QString, pattern);
 
     for (const qint64 value : {std::numeric_limits<qint64>::min(), qint64(-1), qint64(0), std::numeric_limits<qint64>::max()}) {
-        const QString text = platform::format(Currency::fromTenThousandths(value), pattern, QLocale(QLocale::English));
+        const QString text = runtime::format(Currency::fromTenThousandths(value), pattern, QLocale(QLocale::English));
         QVERIFY(text.size() <= 2 * pattern.size() + 64);
     }
 }

@@ -2,7 +2,7 @@
 #include "TemporarySettings.h"
 #include "WindowDriver.h"
 
-#include "platform/QtDialogs.h"
+#include "machine/QtDialogs.h"
 #include "window/WindowPlacement.h"
 
 #include <QAction>
@@ -358,7 +358,7 @@ private slots:
         driver.reset();
         configuration::ShopConfiguration shop;
         shop.fillScreen = true;
-        platform::QtDialogs qtDialogs;
+        machine::QtDialogs qtDialogs;
         qtDialogs.setDigitPad(true);
         frmMain form(qtDialogs, prices.path(), shop);
         qtDialogs.setParent(&form);

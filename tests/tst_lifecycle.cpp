@@ -1,10 +1,11 @@
+#include "ButtonFace.h"
 #include "TemporaryPriceFile.h"
 #include "TemporarySettings.h"
 #include "WindowDriver.h"
 
-#include "platform/DateText.h"
-#include "platform/EventDelivery.h"
-#include "platform/RuntimeError.h"
+#include "runtime/DateText.h"
+#include "machine/EventDelivery.h"
+#include "runtime/RuntimeError.h"
 #include "preferences/ReadableColor.h"
 
 #include <QAbstractButton>
@@ -24,11 +25,10 @@
 #include <QTimer>
 
 using namespace testsupport;
-using Kind = platform::ScriptedDialogs::Kind;
+using Kind = machine::ScriptedDialogs::Kind;
 
 namespace {
 
-const QString ButtonFace = QStringLiteral("-2147483633");
 const QString IncorrectPassword = QStringLiteral("Please contact one of The Pellory \r\nstaff members for assistance.");
 
 // The colour a user sees at a point of a control: the whole window is
@@ -136,7 +136,7 @@ private slots:
         QVERIFY(start());
         QCOMPARE(settings->value("DateDisplay"), QStringLiteral("False"));
         QVERIFY(settings->value("BackColor").isEmpty());
-        QCOMPARE(driver->form().lngBackColor, std::int32_t(0x8000000F));
+        QCOMPARE(driver->form().backColor(), ButtonFace);
         QVERIFY(!driver->find<QLabel>("lblDateTime")->isVisible());
         QVERIFY(!driver->find<QTimer>("tmrSneakers")->isActive());
         QVERIFY(driver->action("mnuPreferencesDateandTimeOff")->isChecked());
@@ -156,7 +156,7 @@ private slots:
         QTest::newRow("clock on, red") << "True" << "255" << true << QColor(255, 0, 0);
         QTest::newRow("any letter case, spaces") << "tRUE" << " 65280 " << true << QColor(0, 255, 0);
         QTest::newRow("a number is a Boolean") << "-1" << "16711680" << true << QColor(0, 0, 255);
-        QTest::newRow("zero is false") << "0" << ButtonFace << false << face;
+        QTest::newRow("zero is false") << "0" << ButtonFaceText << false << face;
         QTest::newRow("damaged values fall back") << "maybe" << "red" << false << face;
         QTest::newRow("colour out of 32 bits falls back") << "False" << "4294967296" << false << face;
         QTest::newRow("empty values fall back") << "" << "" << false << face;
@@ -186,7 +186,7 @@ private slots:
         QCOMPARE(driver->dialogs().shown().size(), 1);
         QCOMPARE(driver->dialogs().shown().first().kind, Kind::Color);
         QCOMPARE(settings->value("BackColor"), QStringLiteral("16711680"));
-        QCOMPARE(driver->form().lngBackColor, std::int32_t(16711680));
+        QCOMPARE(driver->form().backColor(), std::int32_t(16711680));
         // Tabbing onto a button must not tint its face.
         driver->find<QWidget>("cmdClearQuote")->setFocus();
         QTest::keyClick(driver->find<QWidget>("cmdClearQuote"), Qt::Key_Tab);
@@ -260,11 +260,11 @@ private slots:
     void aFailingChooserIsReportedAsUnexpected()
     {
         // A chooser that fails for any reason other than a cancel.
-        struct FailingChooser : platform::ScriptedDialogs
+        struct FailingChooser : machine::ScriptedDialogs
         {
             std::optional<QColor> chooseColor(const QColor &) override
             {
-                platform::raise(platform::ErrorNumber::InternalError);
+                runtime::raise(runtime::ErrorNumber::InternalError);
             }
         } dialogs;
         frmMain form(dialogs, prices.path());
@@ -273,7 +273,7 @@ private slots:
         QCOMPARE(dialogs.messages(), QStringList{"An unexpected error has occurred \r\nPlease contact a member of the "
                                                  "\r\nPellory staff."});
         QCOMPARE(dialogs.shown().first().title, QStringLiteral("The Pellory"));
-        QCOMPARE(form.lngBackColor, std::int32_t(0x8000000F));
+        QCOMPARE(form.backColor(), ButtonFace);
         QVERIFY(settings->value("BackColor").isEmpty());
     }
 
@@ -282,10 +282,10 @@ private slots:
         settings->setValue("BackColor", "16711680");
         QVERIFY(start());
         driver->trigger("mnuColorsdefault");
-        QCOMPARE(settings->value("BackColor"), ButtonFace);
+        QCOMPARE(settings->value("BackColor"), ButtonFaceText);
         verifyColored(QApplication::palette().color(QPalette::Button));
         restart();
-        QCOMPARE(driver->form().lngBackColor, std::int32_t(0x8000000F));
+        QCOMPARE(driver->form().backColor(), ButtonFace);
     }
 
     void clockSwitchesOnAndOff()
@@ -297,7 +297,7 @@ private slots:
         QVERIFY(driver->action("mnuPreferencesDateandTimeOn")->isChecked());
         QVERIFY(!driver->action("mnuPreferencesDateandTimeOff")->isChecked());
         QCOMPARE(settings->value("DateDisplay"), QStringLiteral("True"));
-        QVERIFY(driver->form().blnDateDisplay);
+        QVERIFY(driver->action(QStringLiteral("mnuPreferencesDateandTimeOn"))->isChecked());
         QCOMPARE(driver->find<QTimer>("tmrSneakers")->interval(), 1000);
 
         // The first tick comes within a second; the text reads like 7/4/2010 3:05:09 PM.
@@ -505,11 +505,11 @@ private slots:
             else
                 QCOMPARE(titles, (QStringList{"Staff Only", "OOOPS!! Incorrect Password"}));
             if (staffOnly)
-                QCOMPARE(driver->dialogs().shown().first().echo, platform::Dialogs::Echo::Masked);
+                QCOMPARE(driver->dialogs().shown().first().echo, machine::Dialogs::Echo::Masked);
         }
         QCOMPARE(driver->action("mnuPreferencesDateandTimeOn")->isChecked(), changed);
         QCOMPARE(settings->value("DateDisplay"), changed ? QStringLiteral("True") : QStringLiteral("False"));
-        QCOMPARE(settings->value("BackColor"), changed ? ButtonFace : QStringLiteral("255"));
+        QCOMPARE(settings->value("BackColor"), changed ? ButtonFaceText : QStringLiteral("255"));
     }
 
     void aboutShowsFiveLines()
@@ -528,12 +528,12 @@ private slots:
 
     void anUntrappedErrorIsReportedAndEndsTheProgram()
     {
-        platform::ScriptedDialogs dialogs;
+        machine::ScriptedDialogs dialogs;
         QList<int> endings;
-        platform::EventDelivery events(dialogs, [&](int status) { endings << status; });
-        events.deliver([] { platform::raise(platform::ErrorNumber::SubscriptOutOfRange); });
+        machine::EventDelivery events(dialogs, [&](int status) { endings << status; });
+        events.deliver([] { runtime::raise(runtime::ErrorNumber::SubscriptOutOfRange); });
         QCOMPARE(dialogs.messages(), QStringList{"Run-time error '9':\n\nSubscript out of range"});
-        QCOMPARE(dialogs.shown().first().icon, platform::Dialogs::Icon::Critical);
+        QCOMPARE(dialogs.shown().first().icon, machine::Dialogs::Icon::Critical);
         QCOMPARE(endings, QList<int>{EXIT_FAILURE});
         bool ranAfterwards = false;
         events.deliver([&] { ranAfterwards = true; });

@@ -3,7 +3,7 @@
 #include "WindowDriver.h"
 
 #include "catalogue/PriceFile.h"
-#include "platform/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 #include <QDir>
 #include <QFile>
@@ -248,11 +248,11 @@ private slots:
         QCOMPARE(unloaded.size(), 1);
         QVERIFY(unloaded.first().first().toInt() != 0);
 
-        const QList<platform::ScriptedDialogs::Shown> &shown = driver.dialogs().shown();
+        const QList<machine::ScriptedDialogs::Shown> &shown = driver.dialogs().shown();
         QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].kind, platform::ScriptedDialogs::Kind::Message);
+        QCOMPARE(shown[0].kind, machine::ScriptedDialogs::Kind::Message);
         QCOMPARE(shown[0].title, QStringLiteral("The Pellory"));
-        QCOMPARE(shown[0].icon, platform::Dialogs::Icon::Critical);
+        QCOMPARE(shown[0].icon, machine::Dialogs::Icon::Critical);
         const QString report = shown[0].prompt;
         const QString ownText = number == 53 ? QStringLiteral(" A file required by the Pellory ")
                                              : QStringLiteral(" An unexpected error has occurred.");
@@ -337,9 +337,9 @@ private slots:
         auto *list = driver.find<QListWidget>(QStringLiteral("lstBrands"));
         QCOMPARE(list->count(), count);
         QCOMPARE(list->item(count - 1)->text(), lastBrand);
-        QCOMPARE(driver.form().prices.size(), count);
+        QCOMPARE(driver.form().pricesInUse().size(), count);
         for (int item = 0; item < catalogue::ItemCount; ++item)
-            QCOMPARE(int(driver.form().prices.price(item, count - 1)), lastPrices[item]);
+            QCOMPARE(int(driver.form().pricesInUse().price(item, count - 1)), lastPrices[item]);
         QCOMPARE(snapshot(priceFile->path()), bytes);
     }
 
@@ -462,7 +462,7 @@ private slots:
         try {
             catalogue::parsePriceFile(bytes, QStringLiteral("p.txt"));
             QVERIFY(firstFaults.isEmpty());
-        } catch (const platform::RuntimeError &error) {
+        } catch (const runtime::RuntimeError &error) {
             QVERIFY(!check.faults.isEmpty());
             QCOMPARE(error.line(), check.faults.first().line);
             QCOMPARE(error.number(), check.faults.first().errorNumber);

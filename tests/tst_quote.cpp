@@ -1,10 +1,10 @@
-#include "platform/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 #include "quote/Availability.h"
 #include "quote/Quote.h"
 
 #include <QTest>
 
-using platform::Currency;
+using runtime::Currency;
 using quote::ItemAvailability;
 
 Q_DECLARE_METATYPE(quote::AvailabilityRow)
@@ -135,8 +135,8 @@ private slots:
         QTest::addColumn<int>("brand");
         QTest::addColumn<int>("checkValue");
         QTest::addColumn<int>("error");
-        const int subscript = int(platform::ErrorNumber::SubscriptOutOfRange);
-        const int overflow = int(platform::ErrorNumber::Overflow);
+        const int subscript = int(runtime::ErrorNumber::SubscriptOutOfRange);
+        const int overflow = int(runtime::ErrorNumber::Overflow);
         QTest::newRow("brand past the table") << 20000 << 1 << 1 << subscript;
         QTest::newRow("negative brand with a text") << 20000 << -1 << 1 << subscript;
         QTest::newRow("greyed check value overflows") << 20000 << 0 << 2 << overflow;
@@ -152,7 +152,7 @@ private slots:
         try {
             quote::calculate(selection({checkValue, 0, 0, 0, 0}, 1, brand), prices);
             QFAIL("no error raised");
-        } catch (const platform::RuntimeError &raised) {
+        } catch (const runtime::RuntimeError &raised) {
             QCOMPARE(raised.number(), error);
         }
     }

@@ -1,12 +1,13 @@
+#include "FileContents.h"
 #include "StandardErrorCapture.h"
 #include "TemporaryPriceFile.h"
 #include "TemporarySettings.h"
 #include "WindowDriver.h"
 
-#include "platform/ErrorLog.h"
-#include "platform/NativePath.h"
-#include "platform/OleColor.h"
-#include "platform/RuntimeError.h"
+#include "machine/ErrorLog.h"
+#include "runtime/NativePath.h"
+#include "runtime/OleColor.h"
+#include "runtime/RuntimeError.h"
 #include "preferences/Preferences.h"
 
 #include <QCoreApplication>
@@ -27,12 +28,6 @@ using namespace testsupport;
 
 namespace {
 
-QByteArray contentsOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QStringList filesIn(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
@@ -52,11 +47,8 @@ private slots:
     void aWholeSessionLosesNoData()
     {
         TemporarySettings settings;
-        {
-            QSettings store(settings.filePath(), QSettings::IniFormat);
-            store.setValue(QStringLiteral("STARTUP/DateDisplay"), QStringLiteral("False"));
-            store.setValue(QStringLiteral("STARTUP/BackColor"), QStringLiteral("255"));
-        }
+        settings.setValue(QStringLiteral("DateDisplay"), QStringLiteral("False"));
+        settings.setValue(QStringLiteral("BackColor"), QStringLiteral("255"));
         TemporaryPriceFile priceFile;
         priceFile.write(samplePrices());
         const QByteArray prices = contentsOf(priceFile.path());
@@ -67,7 +59,7 @@ private slots:
         WindowDriver driver(priceFile.path());
         QSignalSpy unloaded(&driver.form(), &frmMain::unloaded);
         QVERIFY(driver.loadAndShow());
-        QCOMPARE(driver.form().lngBackColor, 255);
+        QCOMPARE(driver.form().backColor(), 255);
 
         driver.clickBrand(3);
         driver.tick(0);
@@ -237,12 +229,12 @@ private slots:
     {
         // A line break in a file name must not split the line.
         const QDateTime noon(QDate(2026, 12, 7), QTime(12, 0), Qt::UTC);
-        QCOMPARE(platform::errorLogLine(noon, platform::RuntimeError(platform::ErrorNumber::FileNotFound).at("/a\nb", 0)),
+        QCOMPARE(machine::errorLogLine(noon, runtime::RuntimeError(runtime::ErrorNumber::FileNotFound).at("/a\nb", 0)),
                  QStringLiteral(R"(2026-12-07T12:00:00Z pellory: Run-time error 53: File not found: /a\x0ab)"));
         // Nor may characters that turn a line around or hide, or bytes of a
         // file name that are not UTF-8.
-        const QString hiding = QStringLiteral("/a\u202Eb\u200B/") + platform::pathFromNative("caf\xe9");
-        QCOMPARE(platform::errorLogLine(noon, platform::RuntimeError(platform::ErrorNumber::FileNotFound).at(hiding, 0)),
+        const QString hiding = QStringLiteral("/a\u202Eb\u200B/") + runtime::pathFromNative("caf\xe9");
+        QCOMPARE(machine::errorLogLine(noon, runtime::RuntimeError(runtime::ErrorNumber::FileNotFound).at(hiding, 0)),
                  QStringLiteral(R"(2026-12-07T12:00:00Z pellory: Run-time error 53: File not found: /a\u202eb\u200b/caf\xe9)"));
     }
 };

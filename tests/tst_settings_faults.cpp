@@ -1,10 +1,12 @@
+#include "ButtonFace.h"
+#include "FileContents.h"
 #include "StandardErrorCapture.h"
 #include "TemporaryPriceFile.h"
 #include "TemporarySettings.h"
 #include "WindowDriver.h"
 
-#include "platform/ConfigFolder.h"
-#include "platform/OleColor.h"
+#include "machine/ConfigFolder.h"
+#include "runtime/OleColor.h"
 #include "preferences/Preferences.h"
 
 #include <QAction>
@@ -43,15 +45,6 @@ Q_DECLARE_METATYPE(Blocked)
 namespace {
 
 constexpr std::int32_t Blue = 0x00FF0000;
-constexpr std::int32_t ButtonFace = std::int32_t(0x8000000F);
-
-QByteArray contentsOf(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArrayLiteral("<unreadable or missing>");
-    return file.readAll();
-}
 
 // What is at `path`, following links, without opening anything but a
 // regular file: opening a named pipe would block.
@@ -148,8 +141,7 @@ private slots:
         WindowDriver driver(prices.path());
         QVERIFY(driver.loadAndShow());
         QVERIFY(driver.dialogs().shown().isEmpty());
-        QCOMPARE(driver.form().blnDateDisplay, dateDisplay);
-        QCOMPARE(driver.form().lngBackColor, backColor);
+        QCOMPARE(driver.action(QStringLiteral("mnuPreferencesDateandTimeOn"))->isChecked(), dateDisplay);
         QCOMPARE(driver.form().backColor(), backColor);
         QCOMPARE(driver.action(QStringLiteral("mnuPreferencesDateandTimeOn"))->isChecked(), dateDisplay);
         QCOMPARE(settings->value(preferences::DateDisplayKey), dateDisplay ? QStringLiteral("True") : QStringLiteral("False"));
@@ -253,10 +245,10 @@ private slots:
         waited.start();
         QVERIFY(driver.loadAndShow());
         QCOMPARE_LT(waited.elapsed(), 1000);
-        QCOMPARE(driver.form().lngBackColor, storedValuesRead ? 255 : ButtonFace);
-        QCOMPARE(driver.form().blnDateDisplay, storedValuesRead);
+        QCOMPARE(driver.form().backColor(), storedValuesRead ? 255 : ButtonFace);
+        QCOMPARE(driver.action(QStringLiteral("mnuPreferencesDateandTimeOn"))->isChecked(), storedValuesRead);
 
-        driver.dialogs().answerColor(platform::colorFromValue(Blue, {}));
+        driver.dialogs().answerColor(runtime::colorFromValue(Blue, {}));
         waited.restart();
         driver.trigger(QStringLiteral("mnuColorsCustom"));
         QCOMPARE_LT(waited.elapsed(), 1000);
@@ -270,8 +262,7 @@ private slots:
 
         QCOMPARE(driver.dialogs().messages(), QStringList{});
         QCOMPARE(driver.form().backColor(), Blue);
-        QCOMPARE(driver.form().lngBackColor, Blue);
-        QCOMPARE(driver.form().blnDateDisplay, !storedValuesRead);
+        QCOMPARE(driver.action(QStringLiteral("mnuPreferencesDateandTimeOn"))->isChecked(), !storedValuesRead);
         auto *button = driver.find<QWidget>(QStringLiteral("cmdCalculate"));
         const QImage shot = driver.form().grab().toImage();
         const QPoint inside = button->mapTo(&driver.form(), QPoint(button->width() / 2, 4))
@@ -303,7 +294,7 @@ private slots:
         QFETCH(QString, home);
         QFETCH(QString, accountHome);
         QFETCH(QString, folder);
-        QCOMPARE(platform::configFolderFor(xdgConfigHome, home, accountHome), folder);
+        QCOMPARE(machine::configFolderFor(xdgConfigHome, home, accountHome), folder);
     }
 
     // A settings file that is a link, here to a file in a folder of its own,
@@ -335,9 +326,9 @@ private slots:
 
         WindowDriver driver(prices.path());
         QVERIFY(driver.loadAndShow());
-        QCOMPARE(driver.form().lngBackColor, fileExists ? 255 : ButtonFace);
-        QCOMPARE(driver.form().blnDateDisplay, fileExists);
-        driver.dialogs().answerColor(platform::colorFromValue(Blue, {}));
+        QCOMPARE(driver.form().backColor(), fileExists ? 255 : ButtonFace);
+        QCOMPARE(driver.action(QStringLiteral("mnuPreferencesDateandTimeOn"))->isChecked(), fileExists);
+        driver.dialogs().answerColor(runtime::colorFromValue(Blue, {}));
         driver.trigger(QStringLiteral("mnuColorsCustom"));
 
         QVERIFY(QFileInfo(settings->filePath()).isSymLink());

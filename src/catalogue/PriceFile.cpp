@@ -1,9 +1,10 @@
 #include "catalogue/PriceFile.h"
 
 #include "catalogue/SpreadsheetForms.h"
-#include "platform/Conversions.h"
-#include "platform/ProgramFolder.h"
-#include "platform/SequentialInput.h"
+#include "runtime/Conversions.h"
+#include "machine/ProgramFolder.h"
+#include "machine/SequentialFile.h"
+#include "runtime/SequentialInput.h"
 
 #include <QDir>
 
@@ -14,10 +15,10 @@ namespace catalogue {
 
 namespace {
 
-using platform::ErrorNumber;
-using platform::groupedIntegerText;
-using platform::RuntimeError;
-using platform::SequentialInput;
+using runtime::ErrorNumber;
+using runtime::groupedIntegerText;
+using runtime::RuntimeError;
+using runtime::SequentialInput;
 using FieldEnd = SequentialInput::FieldEnd;
 
 // A field as a message shows it: a runaway one is cut (never inside a
@@ -409,12 +410,12 @@ PriceFileCheck checkInput(const QString &path, int maxFaults, Open open)
 
 QString priceFileBesideProgram()
 {
-    return QDir(platform::programFolder()).filePath(QString::fromLatin1(PriceFileName));
+    return QDir(machine::programFolder()).filePath(QString::fromLatin1(PriceFileName));
 }
 
 Catalogue readPriceFile(const QString &path)
 {
-    SequentialInput input = SequentialInput::open(path, MaxFileBytes);
+    SequentialInput input = machine::openSequentialInput(path, MaxFileBytes);
     return readCatalogue(input);
 }
 
@@ -426,7 +427,7 @@ Catalogue parsePriceFile(const QByteArray &bytes, const QString &path)
 
 PriceFileCheck checkPriceFile(const QString &path, int maxFaults)
 {
-    return checkInput(path, maxFaults, [&] { return SequentialInput::open(path, MaxFileBytes); });
+    return checkInput(path, maxFaults, [&] { return machine::openSequentialInput(path, MaxFileBytes); });
 }
 
 PriceFileCheck checkPriceFileBytes(const QByteArray &bytes, const QString &path, int maxFaults)
@@ -441,8 +442,8 @@ QString priceFileFailureAdvice()
 
 QString priceFileFailureExplanation(int errorNumber)
 {
-    const bool missing = errorNumber == int(platform::ErrorNumber::FileNotFound)
-        || errorNumber == int(platform::ErrorNumber::PathNotFound);
+    const bool missing = errorNumber == int(runtime::ErrorNumber::FileNotFound)
+        || errorNumber == int(runtime::ErrorNumber::PathNotFound);
     const QStringList lines = missing
         ? QStringList{QStringLiteral(" A file required by the Pellory "),
                       QStringLiteral("program is missing.  Please insure that "),

@@ -1,6 +1,6 @@
 #include "catalogue/PriceTable.h"
 
-#include "platform/RuntimeError.h"
+#include "runtime/RuntimeError.h"
 
 namespace catalogue {
 
@@ -13,14 +13,14 @@ const std::vector<std::int16_t> &PriceTable::column(int item) const
     case Running: return intRunningPrice;
     case Walking: return intWalkingPrice;
     }
-    platform::raise(platform::ErrorNumber::SubscriptOutOfRange);
+    runtime::raise(runtime::ErrorNumber::SubscriptOutOfRange);
 }
 
 std::int16_t PriceTable::price(int item, int brand) const
 {
     const std::vector<std::int16_t> &prices = column(item);
     if (brand < 0 || std::size_t(brand) >= prices.size())
-        platform::raise(platform::ErrorNumber::SubscriptOutOfRange);
+        runtime::raise(runtime::ErrorNumber::SubscriptOutOfRange);
     return prices.at(brand);
 }
 

@@ -4,7 +4,7 @@
 #include "check/ConfigurationReport.h"
 #include "check/PriceFileReport.h"
 #include "check/ReportText.h"
-#include "platform/NativePath.h"
+#include "runtime/NativePath.h"
 #include "staffpassword/SetStaffPassword.h"
 #include "staffpassword/StaffPasswordFile.h"
 
@@ -60,7 +60,7 @@ QStringList argumentsAsGiven(int argc, char **argv)
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << platform::pathFromNative(argv[i]);
+        arguments << runtime::pathFromNative(argv[i]);
     return arguments;
 }
 

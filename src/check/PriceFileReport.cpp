@@ -1,6 +1,6 @@
 #include "check/PriceFileReport.h"
 
-#include "platform/VisibleText.h"
+#include "runtime/VisibleText.h"
 #include "quote/Availability.h"
 
 #include <QFileInfo>
@@ -46,7 +46,7 @@ bool hasBlanksAround(const QString &name)
 // another brand.
 QString listedAs(const QString &name)
 {
-    return platform::withoutInvisibleCharacters(name).trimmed().toCaseFolded();
+    return runtime::withoutInvisibleCharacters(name).trimmed().toCaseFolded();
 }
 
 } // namespace

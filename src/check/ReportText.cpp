@@ -1,9 +1,9 @@
 #include "check/ReportText.h"
 
 #include "catalogue/PriceTable.h"
-#include "platform/Conversions.h"
-#include "platform/RuntimeError.h"
-#include "platform/VisibleText.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
+#include "runtime/VisibleText.h"
 
 #include <QDir>
 
@@ -22,7 +22,7 @@ QString printable(const QString &text)
 {
     QString shown = text;
     for (QChar &c : shown) {
-        if (platform::isInvisibleCharacter(c))
+        if (runtime::isInvisibleCharacter(c))
             c = QChar::ReplacementCharacter;
     }
     return shown;
@@ -66,7 +66,7 @@ QString warningSentence(const Warning &warning)
     case Warning::RoundedPrice:
         return QStringLiteral("%1: %2 %3 will be quoted as $%4.")
             .arg(name, catalogue::ItemNames[warning.item], printable(warning.written),
-                 platform::groupedIntegerText(warning.price));
+                 runtime::groupedIntegerText(warning.price));
     }
     return {};
 }
@@ -88,7 +88,7 @@ QStringList faultLines(const PriceFileReport &report)
         lines << QStringLiteral("  %1  %2  %3")
                      .arg(line, lineWidth)
                      .arg(fault.errorNumber, 5)
-                     .arg(printable(fault.sentence.isEmpty() ? platform::errorDescription(fault.errorNumber)
+                     .arg(printable(fault.sentence.isEmpty() ? runtime::errorDescription(fault.errorNumber)
                                                              : fault.sentence));
     }
     if (report.moreFaults)

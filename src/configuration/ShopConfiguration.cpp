@@ -1,8 +1,8 @@
 #include "configuration/ShopConfiguration.h"
 
-#include "platform/FileBytes.h"
-#include "platform/ProgramFolder.h"
-#include "platform/RuntimeError.h"
+#include "machine/FileBytes.h"
+#include "machine/ProgramFolder.h"
+#include "runtime/RuntimeError.h"
 
 #include <QDir>
 
@@ -144,7 +144,7 @@ bool offersDigitPad(DigitPad setting, bool touchScreenAttached)
 
 QString configurationBesideProgram()
 {
-    return QDir(platform::programFolder()).filePath(QString::fromLatin1(ConfigurationFileName));
+    return QDir(machine::programFolder()).filePath(QString::fromLatin1(ConfigurationFileName));
 }
 
 ConfigurationReading parseConfiguration(const QByteArray &bytes, const QString &path)
@@ -200,12 +200,12 @@ ConfigurationReading readConfiguration(const QString &path)
 {
     QByteArray bytes;
     try {
-        bytes = platform::readWholeFile(path, MaxConfigurationBytes);
-    } catch (const platform::RuntimeError &error) {
+        bytes = machine::readWholeFile(path, MaxConfigurationBytes);
+    } catch (const runtime::RuntimeError &error) {
         ConfigurationReading reading;
         reading.path = path;
-        const auto number = platform::ErrorNumber(error.number());
-        if (number == platform::ErrorNumber::FileNotFound || number == platform::ErrorNumber::PathNotFound)
+        const auto number = runtime::ErrorNumber(error.number());
+        if (number == runtime::ErrorNumber::FileNotFound || number == runtime::ErrorNumber::PathNotFound)
             return reading;
         reading.found = true;
         reading.faults.append({0, error.detail() + QStringLiteral(" Every setting is at its default.")});

@@ -1,19 +1,19 @@
 #include "preferences/Preferences.h"
 
-#include "platform/Conversions.h"
-#include "platform/RuntimeError.h"
-#include "platform/SettingsStore.h"
+#include "runtime/Conversions.h"
+#include "runtime/RuntimeError.h"
+#include "machine/SettingsStore.h"
 
 namespace preferences {
 
-using platform::settings::GetSetting;
-using platform::settings::SaveSetting;
+using machine::settings::GetSetting;
+using machine::settings::SaveSetting;
 
 bool dateDisplayFromText(const QString &text)
 {
     try {
-        return platform::toBoolean(text);
-    } catch (const platform::RuntimeError &) {
+        return runtime::toBoolean(text);
+    } catch (const runtime::RuntimeError &) {
         return false;
     }
 }
@@ -21,9 +21,9 @@ bool dateDisplayFromText(const QString &text)
 std::int32_t backColorFromText(const QString &text)
 {
     try {
-        return platform::toLong(text);
-    } catch (const platform::RuntimeError &) {
-        return platform::SystemButtonFace;
+        return runtime::toLong(text);
+    } catch (const runtime::RuntimeError &) {
+        return runtime::SystemButtonFace;
     }
 }
 
@@ -31,20 +31,20 @@ StoredPreferences readPreferences()
 {
     StoredPreferences stored;
     stored.dateDisplay = dateDisplayFromText(
-        GetSetting(Application, Section, DateDisplayKey, platform::booleanText(false)));
+        GetSetting(Application, Section, DateDisplayKey, runtime::booleanText(false)));
     stored.backColor = backColorFromText(
-        GetSetting(Application, Section, BackColorKey, platform::integerText(platform::SystemButtonFace)));
+        GetSetting(Application, Section, BackColorKey, runtime::integerText(runtime::SystemButtonFace)));
     return stored;
 }
 
 bool saveDateDisplay(bool shown)
 {
-    return SaveSetting(Application, Section, DateDisplayKey, platform::booleanText(shown));
+    return SaveSetting(Application, Section, DateDisplayKey, runtime::booleanText(shown));
 }
 
 bool saveBackColor(std::int32_t color)
 {
-    return SaveSetting(Application, Section, BackColorKey, platform::integerText(color));
+    return SaveSetting(Application, Section, BackColorKey, runtime::integerText(color));
 }
 
 } // namespace preferences

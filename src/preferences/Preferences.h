@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/OleColor.h"
+#include "runtime/OleColor.h"
 
 #include <QString>
 
@@ -18,7 +18,7 @@ struct StoredPreferences
 {
     bool dateDisplay = false;
     // Until the shop chooses a colour, the window takes the system's button face.
-    std::int32_t backColor = platform::SystemButtonFace;
+    std::int32_t backColor = runtime::SystemButtonFace;
 };
 
 // Converts the stored texts. A value that does not convert falls back to its

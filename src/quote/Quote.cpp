@@ -1,7 +1,7 @@
 #include "quote/Quote.h"
 
-#include "platform/Format.h"
-#include "platform/Integer.h"
+#include "runtime/Format.h"
+#include "runtime/Integer.h"
 
 #include <algorithm>
 
@@ -21,19 +21,19 @@ Outcome calculate(const Selection &selection, const catalogue::PriceTable &price
         return outcome;
     }
 
-    platform::Currency sum;
+    runtime::Currency sum;
     for (int item = 0; item < catalogue::ItemCount; ++item) {
-        const std::int16_t amount = platform::multiplyIntegers(
-            prices.price(item, selection.brandIndex), platform::toInteger(selection.checkValues[item]));
-        sum = sum + platform::Currency::fromWhole(amount);
+        const std::int16_t amount = runtime::multiplyIntegers(
+            prices.price(item, selection.brandIndex), runtime::toInteger(selection.checkValues[item]));
+        sum = sum + runtime::Currency::fromWhole(amount);
     }
     outcome.total = sum * selection.pairs;
     return outcome;
 }
 
-QString quoteCaption(platform::Currency total, const QLocale &locale)
+QString quoteCaption(runtime::Currency total, const QLocale &locale)
 {
-    return QStringLiteral("The cost of the selected sneaker(s) is ") + platform::format(total, u"$ ##,###.00", locale);
+    return QStringLiteral("The cost of the selected sneaker(s) is ") + runtime::format(total, u"$ ##,###.00", locale);
 }
 
 } // namespace quote

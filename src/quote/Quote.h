@@ -1,7 +1,7 @@
 #pragma once
 
 #include "catalogue/PriceTable.h"
-#include "platform/Currency.h"
+#include "runtime/Currency.h"
 
 #include <QLocale>
 #include <QStringList>
@@ -31,7 +31,7 @@ struct Selection
 struct Outcome
 {
     QStringList messages;
-    std::optional<platform::Currency> total;
+    std::optional<runtime::Currency> total;
 };
 
 // Validates the selections and prices them. A message about missing items
@@ -42,6 +42,6 @@ struct Outcome
 Outcome calculate(const Selection &selection, const catalogue::PriceTable &prices);
 
 // "The cost of the selected sneaker(s) is $ 1,234.00" in `locale`.
-QString quoteCaption(platform::Currency total, const QLocale &locale = QLocale());
+QString quoteCaption(runtime::Currency total, const QLocale &locale = QLocale());
 
 } // namespace quote

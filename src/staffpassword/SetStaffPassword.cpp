@@ -1,6 +1,6 @@
 #include "staffpassword/SetStaffPassword.h"
 
-#include "platform/NativePath.h"
+#include "runtime/NativePath.h"
 #include "staffpassword/PasswordEntry.h"
 #include "staffpassword/PasswordHash.h"
 #include "staffpassword/PasswordRule.h"
@@ -61,7 +61,7 @@ Entry enteredPassword()
 QString writeFailure(const QString &passwordFile, int error)
 {
     const QString problem = QStringLiteral("Could not write %1: %2.")
-                                .arg(platform::displayedPath(passwordFile), QString::fromLocal8Bit(std::strerror(error)));
+                                .arg(runtime::displayedPath(passwordFile), QString::fromLocal8Bit(std::strerror(error)));
     if ((error == EACCES || error == EPERM || error == EROFS) && ::geteuid() != 0)
         return problem + QStringLiteral(" Run it as root: sudo pellory --set-staff-password");
     return problem;
@@ -73,8 +73,8 @@ QString writeFailure(const QString &passwordFile, int error)
 // Returns the error number, 0 when written.
 int replaceFile(const QString &passwordFile, const QByteArray &contents, bool &readableByGroup)
 {
-    const QByteArray target = platform::nativePath(passwordFile);
-    QByteArray temporary = platform::nativePath(QFileInfo(passwordFile).path()) + "/.staff-password.XXXXXX";
+    const QByteArray target = runtime::nativePath(passwordFile);
+    QByteArray temporary = runtime::nativePath(QFileInfo(passwordFile).path()) + "/.staff-password.XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
         return errno;
@@ -115,7 +115,7 @@ int setStaffPassword(const QString &passwordFile)
     const StoredPassword stored = readStoredPassword(passwordFile);
     if (stored.kind == StoredPassword::Kind::ShopsOwn && matchesHash(entry.password, stored.hash))
         return report(QStringLiteral("The shop's own staff password in %1 is already this one; nothing was changed.")
-                          .arg(platform::displayedPath(passwordFile)),
+                          .arg(runtime::displayedPath(passwordFile)),
                       EXIT_SUCCESS);
 
     const QByteArray hash = hashPassword(entry.password);
@@ -127,7 +127,7 @@ int setStaffPassword(const QString &passwordFile)
         return report(writeFailure(passwordFile, error) + QStringLiteral(" Nothing was changed."), EXIT_FAILURE);
 
     report(QStringLiteral("The shop's own staff password is set in %1; the staff exit takes it from now on.")
-               .arg(platform::displayedPath(passwordFile)),
+               .arg(runtime::displayedPath(passwordFile)),
            EXIT_SUCCESS);
     if (!readableByGroup && ::geteuid() == 0)
         report(QStringLiteral("There is no group %1, so only root may read the password: a kiosk under another "

@@ -1,6 +1,6 @@
 #include "staffpassword/StaffExit.h"
 
-#include "platform/ErrorLog.h"
+#include "machine/ErrorLog.h"
 
 namespace staffpassword {
 
@@ -26,7 +26,7 @@ void reportStaffPasswordAtStartUp(const QString &passwordFile)
 {
     const StoredPassword stored = readStoredPassword(passwordFile);
     if (stored.kind != StoredPassword::Kind::ShopsOwn)
-        platform::logForSupport(storedPasswordSummary(stored));
+        machine::logForSupport(storedPasswordSummary(stored));
 }
 
 } // namespace staffpassword

@@ -1,7 +1,7 @@
 #include "staffpassword/StaffPasswordFile.h"
 
-#include "platform/NativePath.h"
-#include "platform/ProgramFolder.h"
+#include "runtime/NativePath.h"
+#include "machine/ProgramFolder.h"
 #include "staffpassword/PasswordHash.h"
 #include "staffpassword/PasswordRule.h"
 
@@ -46,7 +46,7 @@ QString passwordFileFor(const QString &programFolder)
 
 QString passwordFileBesideProgram()
 {
-    return passwordFileFor(platform::programFolder());
+    return passwordFileFor(machine::programFolder());
 }
 
 bool StoredPassword::accepts(const QString &typed) const
@@ -72,7 +72,7 @@ StoredPassword storedPasswordFromBytes(const QString &path, const QByteArray &by
 
 StoredPassword readStoredPassword(const QString &path)
 {
-    const QByteArray native = platform::nativePath(path);
+    const QByteArray native = runtime::nativePath(path);
     struct stat status {};
     if (::lstat(native.constData(), &status) != 0) {
         if (errno == ENOENT)
@@ -111,7 +111,7 @@ StoredPassword readStoredPassword(const QString &path)
 
 QString storedPasswordSummary(const StoredPassword &stored)
 {
-    const QString file = platform::displayedPath(stored.path);
+    const QString file = runtime::displayedPath(stored.path);
     switch (stored.kind) {
     case StoredPassword::Kind::Default:
         return QStringLiteral("The staff password is the default one, which every kiosk has: set the shop's own with "

@@ -1,5 +1,6 @@
 #include "window/frmMain.h"
 
+#include "machine/ScreenResolution.h"
 #include "window/ScaledStyle.h"
 #include "window/WindowPlacement.h"
 
@@ -33,7 +34,7 @@ QFont scaled(QFont font, qreal factor)
 
 void frmMain::chooseScale()
 {
-    m_scale.logicalDpi = platform::logicalDpi();
+    m_scale.logicalDpi = machine::logicalDpi();
     const QSize designed(m_scale.pixels(window::ClientWidth), m_scale.pixels(window::ClientHeight));
     m_surfaceSize = designed;
     const QScreen *screen = QGuiApplication::primaryScreen();
@@ -69,7 +70,7 @@ void frmMain::makeTouchSized()
     style->setParent(this);
     for (QCheckBox *box : chkSneakerItem)
         box->setStyle(style);
-    for (int pairs = 1; pairs <= 5; ++pairs)
+    for (int pairs = 1; pairs <= PairOptions; ++pairs)
         optPair[pairs]->setStyle(style);
     for (QScrollBar *bar : {lstBrands->verticalScrollBar(), lstBrands->horizontalScrollBar()})
         bar->setStyle(style);

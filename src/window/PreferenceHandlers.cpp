@@ -1,8 +1,8 @@
 #include "window/frmMain.h"
 
-#include "platform/DateText.h"
-#include "platform/OleColor.h"
-#include "platform/RuntimeError.h"
+#include "runtime/DateText.h"
+#include "runtime/OleColor.h"
+#include "runtime/RuntimeError.h"
 #include "preferences/Preferences.h"
 #include "preferences/ReadableColor.h"
 #include "window/ControlColors.h"
@@ -21,7 +21,7 @@ namespace {
 
 QColor colorOf(std::int32_t value)
 {
-    return platform::colorFromValue(value, QApplication::palette());
+    return runtime::colorFromValue(value, QApplication::palette());
 }
 
 } // namespace
@@ -34,7 +34,7 @@ void frmMain::ReadTheRegistry()
     // A colour stored before dark ones were refused must not leave the
     // captions unreadable for good.
     if (!preferences::keepsBlackCaptionsReadable(colorOf(lngBackColor)))
-        lngBackColor = platform::SystemButtonFace;
+        lngBackColor = runtime::SystemButtonFace;
 }
 
 bool frmMain::staffMayChangePreferences()
@@ -46,7 +46,7 @@ bool frmMain::staffMayChangePreferences()
         m_dialogs.messageBox(staffpassword::lockoutMessage(wait), QStringLiteral("Staff Only"));
     } else {
         const QString typed = m_dialogs.inputBox(QStringLiteral("Enter the staff password to change the preferences"),
-                                                 QStringLiteral("Staff Only"), platform::Dialogs::Echo::Masked);
+                                                 QStringLiteral("Staff Only"), machine::Dialogs::Echo::Masked);
         if (m_staffExit.tryPassword(typed))
             return true;
         m_dialogs.messageBox(QStringLiteral("Please contact one of The Pellory \r\nstaff members for assistance."),
@@ -60,7 +60,7 @@ bool frmMain::staffMayChangePreferences()
 
 void frmMain::setBackColor(std::int32_t color)
 {
-    m_backColor = color;
+    lngBackColor = color;
     window::paintBackground(surface, colorOf(color));
 }
 
@@ -69,7 +69,7 @@ void frmMain::SetAllOtherBackColor()
     const QColor color = colorOf(lngBackColor);
     for (QGroupBox *frame : {fraSneakerItems, fraPairs})
         window::paintFrame(frame, color);
-    for (int pairs = 1; pairs <= 5; ++pairs)
+    for (int pairs = 1; pairs <= PairOptions; ++pairs)
         window::paintBackground(optPair[pairs], color);
     for (QCheckBox *box : chkSneakerItem)
         window::paintBackground(box, color);
@@ -82,18 +82,17 @@ void frmMain::mnuColorsCustom_Click()
     try {
         const std::optional<QColor> chosen = m_dialogs.chooseColor(colorOf(backColor()));
         if (!chosen)
-            platform::raise(platform::ErrorNumber::ColorChooserCancelled);
+            runtime::raise(runtime::ErrorNumber::ColorChooserCancelled);
         if (!preferences::keepsBlackCaptionsReadable(*chosen)) {
             m_dialogs.messageBox(QStringLiteral("That color is too dark to read the black captions on. "
                                                 "Please choose a lighter color."));
             return;
         }
-        setBackColor(platform::valueFromColor(*chosen));
-        lngBackColor = backColor();
+        setBackColor(runtime::valueFromColor(*chosen));
         preferences::saveBackColor(lngBackColor);
         SetAllOtherBackColor();
-    } catch (const platform::RuntimeError &error) {
-        if (error.number() == int(platform::ErrorNumber::ColorChooserCancelled))
+    } catch (const runtime::RuntimeError &error) {
+        if (error.number() == int(runtime::ErrorNumber::ColorChooserCancelled))
             m_dialogs.messageBox(QStringLiteral("Color change is canceled."));
         else
             m_dialogs.messageBox(QStringLiteral("An unexpected error has occurred \r\n"
@@ -104,8 +103,7 @@ void frmMain::mnuColorsCustom_Click()
 
 void frmMain::mnuColorsdefault_Click()
 {
-    setBackColor(platform::SystemButtonFace);
-    lngBackColor = backColor();
+    setBackColor(runtime::SystemButtonFace);
     // Stored too, so the next start keeps the default the shop went back to.
     preferences::saveBackColor(lngBackColor);
     SetAllOtherBackColor();
@@ -134,6 +132,6 @@ void frmMain::mnuPreferencesDateandTimeOff_Click()
 
 void frmMain::tmrSneakers_Timer()
 {
-    lblDateTime->setText(platform::dateTimeText(QDateTime::currentDateTime()));
+    lblDateTime->setText(runtime::dateTimeText(QDateTime::currentDateTime()));
     lblDateTime->adjustSize();
 }

@@ -1,9 +1,9 @@
 #include "window/frmMain.h"
 
-#include "platform/ErrorLog.h"
-#include "platform/FileBytes.h"
-#include "platform/RuntimeError.h"
-#include "platform/SettledFileWatcher.h"
+#include "machine/ErrorLog.h"
+#include "machine/FileBytes.h"
+#include "runtime/RuntimeError.h"
+#include "machine/SettledFileWatcher.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
@@ -29,8 +29,8 @@ void frmMain::watchPriceFile()
 {
     if (!m_shop.reloadPrices)
         return;
-    auto *watcher = new platform::SettledFileWatcher(m_priceFile, m_shop.priceFileSettling, this);
-    connect(watcher, &platform::SettledFileWatcher::settled, this, [this] { deliver(&frmMain::readPricesAgain); });
+    auto *watcher = new machine::SettledFileWatcher(m_priceFile, m_shop.priceFileSettling, this);
+    connect(watcher, &machine::SettledFileWatcher::settled, this, [this] { deliver(&frmMain::readPricesAgain); });
     m_pendingPricesCheck = new QTimer(this);
     m_pendingPricesCheck->setInterval(250);
     connect(m_pendingPricesCheck, &QTimer::timeout, this, [this] { deliver(&frmMain::applyPricesWhenIdle); });
@@ -40,21 +40,21 @@ void frmMain::readPricesAgain()
 {
     QByteArray digest;
     try {
-        const QByteArray bytes = platform::readWholeFile(m_priceFile, catalogue::MaxFileBytes);
+        const QByteArray bytes = machine::readWholeFile(m_priceFile, catalogue::MaxFileBytes);
         digest = digestOf(bytes);
         if (digest == m_pricesInUse || digest == m_pendingPricesDigest)
             return;
         m_pendingPrices = catalogue::parsePriceFile(bytes, m_priceFile);
         m_pendingPricesDigest = digest;
         m_lastRefusal.clear();
-    } catch (const platform::RuntimeError &error) {
+    } catch (const runtime::RuntimeError &error) {
         // The same faulty file is told once, however often its folder changes.
         QString refusal = QStringLiteral("The price file changed but the kiosk keeps the prices in use: %1")
-                              .arg(platform::errorLogText(error));
+                              .arg(machine::errorLogText(error));
         if (!error.detail().isEmpty())
             refusal += QStringLiteral(": ") + error.detail();
         if (refusal != m_lastRefusal)
-            platform::logForSupport(refusal);
+            machine::logForSupport(refusal);
         m_lastRefusal = refusal;
         return;
     }
@@ -83,7 +83,7 @@ void frmMain::applyPricesWhenIdle()
     }
     lstBrands->scrollToTop();
     lstBrands_Click();
-    platform::logForSupport(QStringLiteral("Prices reloaded from %1: %2.")
+    machine::logForSupport(QStringLiteral("Prices reloaded from %1: %2.")
                                 .arg(QDir::toNativeSeparators(m_priceFile),
                                      loaded.brands.size() == 1 ? QStringLiteral("1 brand")
                                                                : QStringLiteral("%1 brands").arg(loaded.brands.size())));

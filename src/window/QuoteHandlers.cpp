@@ -52,7 +52,7 @@ void frmMain::cmdCalculate_Click()
     selection.brandText = brand < 0 ? QString() : lstBrands->item(brand)->text();
     for (int item = 0; item < catalogue::ItemCount; ++item)
         selection.checkValues[item] = chkSneakerItem[item]->isChecked() ? 1 : 0;
-    for (int pairs = 1; pairs <= 5; ++pairs)
+    for (int pairs = 1; pairs <= PairOptions; ++pairs)
         selection.pairsChosen = selection.pairsChosen || optPair[pairs]->isChecked();
     selection.pairs = intPairs;
 
@@ -61,7 +61,7 @@ void frmMain::cmdCalculate_Click()
         m_dialogs.messageBox(message);
     if (!outcome.total)
         return;
-    if (*outcome.total > platform::Currency()) {
+    if (*outcome.total > runtime::Currency()) {
         const QString quote = quote::quoteCaption(*outcome.total);
         lblPriceQuote->setText(quote);
         lblPriceQuote->adjustSize();
@@ -84,7 +84,7 @@ void frmMain::cmdReset_Click()
     setListIndex(-1);
     for (QCheckBox *box : chkSneakerItem)
         box->setChecked(false);
-    for (int pairs = 1; pairs <= 5; ++pairs) {
+    for (int pairs = 1; pairs <= PairOptions; ++pairs) {
         // Qt keeps one option of an exclusive group selected; lift the rule
         // while clearing them all.
         optPair[pairs]->setAutoExclusive(false);

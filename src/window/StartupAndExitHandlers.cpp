@@ -1,10 +1,10 @@
 #include "window/frmMain.h"
 
 #include "catalogue/PriceFile.h"
-#include "platform/ErrorLog.h"
-#include "platform/FileBytes.h"
-#include "platform/RuntimeError.h"
-#include "platform/Twips.h"
+#include "machine/ErrorLog.h"
+#include "machine/FileBytes.h"
+#include "runtime/RuntimeError.h"
+#include "runtime/Twips.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -27,7 +27,7 @@ void frmMain::Form_Load()
 void frmMain::ReadPrices()
 {
     try {
-        const QByteArray bytes = platform::readWholeFile(m_priceFile, catalogue::MaxFileBytes);
+        const QByteArray bytes = machine::readWholeFile(m_priceFile, catalogue::MaxFileBytes);
         catalogue::Catalogue loaded = catalogue::parsePriceFile(bytes, m_priceFile);
         m_pricesInUse = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
         prices = std::move(loaded.prices);
@@ -35,7 +35,7 @@ void frmMain::ReadPrices()
         lstBrands->addItems(loaded.brands);
         if (loaded.roundedPrices > 0)
             reportRoundedPrices(loaded.roundedPrices);
-    } catch (platform::RuntimeError &error) {
+    } catch (runtime::RuntimeError &error) {
         if (error.path().isEmpty())
             error.at(m_priceFile, 0);
         const QString advice = catalogue::priceFileFailureAdvice();
@@ -49,7 +49,7 @@ void frmMain::ReadPrices()
 void frmMain::reportRoundedPrices(int count)
 {
     const QString prices = count == 1 ? QStringLiteral("1 price") : QStringLiteral("%1 prices").arg(count);
-    platform::logForSupport(
+    machine::logForSupport(
         QStringLiteral("%1 in %2 %3 cents and will be quoted rounded to whole dollars; run pellory --check to see "
                        "which.")
             .arg(prices, QDir::toNativeSeparators(m_priceFile), count == 1 ? QStringLiteral("has") : QStringLiteral("have")));
@@ -76,7 +76,7 @@ void frmMain::mnuFileExit_Click()
         return;
     }
     const QString typed = m_dialogs.inputBox(QStringLiteral("Enter a password in order to exit the program"),
-                                             QStringLiteral("Exit the Program?"), platform::Dialogs::Echo::Masked);
+                                             QStringLiteral("Exit the Program?"), machine::Dialogs::Echo::Masked);
     if (m_staffExit.tryPassword(typed)) {
         m_dialogs.messageBox(QStringLiteral("Thank you for using for using our program!"),
                              QStringLiteral("The Pellory"));

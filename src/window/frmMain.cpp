@@ -1,8 +1,10 @@
 #include "window/frmMain.h"
 
-#include "platform/OleColor.h"
-#include "platform/ErrorLog.h"
-#include "platform/Twips.h"
+#include "runtime/OleColor.h"
+#include "machine/ErrorLog.h"
+#include "runtime/Twips.h"
+#include "window/BareSurfaceClicks.h"
+#include "window/CheckBoxToolTips.h"
 #include "window/CommandButton.h"
 #include "window/ControlColors.h"
 #include "window/ControlLayout.h"
@@ -67,14 +69,13 @@ Widget *named(Widget *widget, const QString &name)
 
 } // namespace
 
-frmMain::frmMain(platform::Dialogs &dialogs, const QString &priceFile,
+frmMain::frmMain(machine::Dialogs &dialogs, const QString &priceFile,
                  const configuration::ShopConfiguration &shop, QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_dialogs(dialogs)
     , m_priceFile(priceFile)
     , m_shop(shop)
     , m_events(dialogs, [this](int exitStatus) { unload(exitStatus); })
-    , m_backColor(platform::SystemButtonFace)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(window::FormCaption);
@@ -105,7 +106,7 @@ void frmMain::place(QWidget *widget, const window::TwipsRect &rect)
 void frmMain::createControls()
 {
     surface = named(new QWidget(this), QStringLiteral("frmMainSurface"));
-    surface->installEventFilter(this);
+    new window::BareSurfaceClicks(surface, [this](const QMouseEvent &release) { bareSurfaceClicked(release); });
     setCentralWidget(surface);
 
     lstBrands = named(new BrandList(surface), QStringLiteral("lstBrands"));
@@ -120,15 +121,16 @@ void frmMain::createControls()
     fraPairs = named(new QGroupBox(QStringLiteral("Pairs of Sneakers"), surface), QStringLiteral("fraPairs"));
     place(fraPairs, window::fraPairsRect);
 
+    auto *toolTips = new window::CheckBoxToolTips(this);
     for (int item = 0; item < catalogue::ItemCount; ++item) {
         auto *box = named(new WholeRowButton<QCheckBox>(catalogue::ItemNames[item], fraSneakerItems),
                           QStringLiteral("chkSneakerItem_%1").arg(item));
         // The frame's tooltip is about the frame; the boxes have none of their own.
-        box->installEventFilter(this);
+        box->installEventFilter(toolTips);
         place(box, window::chkSneakerItemRect(item));
         chkSneakerItem[item] = box;
     }
-    for (int pairs = 1; pairs <= 5; ++pairs) {
+    for (int pairs = 1; pairs <= PairOptions; ++pairs) {
         auto *option = named(new WholeRowButton<QRadioButton>(window::PairCaptions[pairs], fraPairs),
                              QStringLiteral("optPair_%1").arg(pairs));
         place(option, window::optPairRect(pairs));
@@ -233,7 +235,7 @@ void frmMain::createTabOrder()
     QList<QWidget *> chain{lstBrands};
     for (QCheckBox *box : chkSneakerItem)
         chain << box;
-    for (int pairs = 1; pairs <= 5; ++pairs)
+    for (int pairs = 1; pairs <= PairOptions; ++pairs)
         chain << optPair[pairs];
     chain << cmdCalculate << cmdClearQuote << cmdReset;
     for (qsizetype i = 1; i < chain.size(); ++i)
@@ -244,11 +246,11 @@ void frmMain::createTabOrder()
 void frmMain::updatePairsTabStop()
 {
     QRadioButton *stop = optPair[1];
-    for (int pairs = 1; pairs <= 5; ++pairs) {
+    for (int pairs = 1; pairs <= PairOptions; ++pairs) {
         if (optPair[pairs]->isChecked())
             stop = optPair[pairs];
     }
-    for (int pairs = 1; pairs <= 5; ++pairs)
+    for (int pairs = 1; pairs <= PairOptions; ++pairs)
         optPair[pairs]->setFocusPolicy(optPair[pairs] == stop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
@@ -286,7 +288,7 @@ void frmMain::describeControls()
 void frmMain::connectHandlers()
 {
     connect(lstBrands, &BrandList::brandClicked, this, [this] { deliver(&frmMain::lstBrands_Click); });
-    for (int pairs = 1; pairs <= 5; ++pairs) {
+    for (int pairs = 1; pairs <= PairOptions; ++pairs) {
         connect(optPair[pairs], &QRadioButton::clicked, this,
                 [this, pairs] { deliver([this, pairs] { optPair_Click(std::int16_t(pairs)); }); });
         connect(optPair[pairs], &QRadioButton::toggled, this, &frmMain::updatePairsTabStop);
@@ -294,7 +296,7 @@ void frmMain::connectHandlers()
     connect(lstBrands, &QListWidget::itemSelectionChanged, this, &frmMain::hideStaleQuote);
     for (QCheckBox *box : chkSneakerItem)
         connect(box, &QCheckBox::toggled, this, &frmMain::hideStaleQuote);
-    for (int pairs = 1; pairs <= 5; ++pairs)
+    for (int pairs = 1; pairs <= PairOptions; ++pairs)
         connect(optPair[pairs], &QRadioButton::toggled, this, &frmMain::hideStaleQuote);
     connect(cmdCalculate, &QPushButton::clicked, this, [this] { deliver(&frmMain::cmdCalculate_Click); });
     connect(cmdClearQuote, &QPushButton::clicked, this, [this] { deliver(&frmMain::cmdClearQuote_Click); });
@@ -373,7 +375,7 @@ void frmMain::unload(int exitStatus)
 
 void frmMain::windowLost()
 {
-    platform::logForSupport(QStringLiteral("The window was destroyed by another program and cannot come back; "
+    machine::logForSupport(QStringLiteral("The window was destroyed by another program and cannot come back; "
                                            "the program ends so that it can be started again."));
     m_events.end(EXIT_FAILURE);
 }
@@ -386,33 +388,13 @@ void frmMain::closeEvent(QCloseEvent *event)
     event->setAccepted(m_unloaded);
 }
 
-bool frmMain::eventFilter(QObject *watched, QEvent *event)
+// Only a click on the bare surface is the form's: it may open the pop-up menu.
+void frmMain::bareSurfaceClicked(const QMouseEvent &release)
 {
-    // A greyed check box takes no mouse input, so the pointer counts as over
-    // the frame and the frame's tooltip shows; an enabled box has none.
-    if (event->type() == QEvent::ToolTip && qobject_cast<QCheckBox *>(watched))
-        return static_cast<QWidget *>(watched)->isEnabled();
-    // A click belongs to the window only when it both starts and ends over the
-    // window's own surface: a control (a label, a frame) passes its presses
-    // and releases on to the window, but they stay the control's.
-    if (watched == surface && event->type() == QEvent::MouseButtonPress) {
-        const auto *mouse = static_cast<QMouseEvent *>(event);
-        m_pressedOnSurface.setFlag(mouse->button(), surface->childAt(mouse->position().toPoint()) == nullptr);
-        return false;
-    }
-    if (watched == surface && event->type() == QEvent::MouseButtonRelease) {
-        const auto *mouse = static_cast<QMouseEvent *>(event);
-        const bool pressedHere = m_pressedOnSurface.testFlag(mouse->button());
-        m_pressedOnSurface.setFlag(mouse->button(), false);
-        if (pressedHere && surface->childAt(mouse->position().toPoint()) == nullptr) {
-            const std::int16_t button = buttonNumber(mouse->button());
-            const std::int16_t shift = shiftState(mouse->modifiers());
-            const QPointF at = m_scale.twipsAt(mouse->position());
-            deliver([this, button, shift, at] { Form_MouseUp(button, shift, float(at.x()), float(at.y())); });
-        }
-        return false;
-    }
-    return QMainWindow::eventFilter(watched, event);
+    const std::int16_t button = buttonNumber(release.button());
+    const std::int16_t shift = shiftState(release.modifiers());
+    const QPointF at = m_scale.twipsAt(release.position());
+    deliver([this, button, shift, at] { Form_MouseUp(button, shift, float(at.x()), float(at.y())); });
 }
 
 void frmMain::changeEvent(QEvent *event)

@@ -8,19 +8,22 @@
 // subsystem folders: catalogue/ reads the price file, quote/ validates, prices
 // and decides availability, preferences/ keeps the stored choices,
 // configuration/ holds the shop's kiosk settings (read by main and handed in),
-// and platform/ offers the runtime services (dialogs, errors, conversions,
-// Format, twips). Helpers beside it in window/ fill the screen, take a finger
-// (long press, hidden pointer, swipe) and clear the window when it is idle. Qt signals reach a handler only through EventDelivery, so an error
-// a handler does not trap is reported and ends the program instead of
-// escaping into the event loop.
+// staffpassword/ guards the staff exit, runtime/ holds the runtime's pure
+// rules (errors, conversions, Format, twips) and machine/ the contact with
+// the machine (dialogs, files, settings, event delivery). Helpers beside it in
+// window/ fill the screen, take a finger (long press, hidden pointer, swipe)
+// and clear the window when it is idle. Qt signals reach a handler only
+// through EventDelivery, so an error a handler does not trap is reported and
+// ends the program instead of escaping into the event loop.
 
 #include "catalogue/PriceFile.h"
 #include "catalogue/PriceTable.h"
 #include "configuration/ShopConfiguration.h"
-#include "platform/Dialogs.h"
-#include "platform/EventDelivery.h"
+#include "machine/Dialogs.h"
+#include "machine/EventDelivery.h"
 #include "staffpassword/StaffExit.h"
-#include "platform/Twips.h"
+#include "runtime/OleColor.h"
+#include "runtime/Twips.h"
 #include "window/BrandList.h"
 #include "window/ControlLayout.h"
 
@@ -35,6 +38,7 @@ class QGroupBox;
 class QLabel;
 
 class QMenu;
+class QMouseEvent;
 class QPushButton;
 class QRadioButton;
 class QTimer;
@@ -51,7 +55,7 @@ public:
     // The window reads its prices from `priceFile` when it loads, and follows
     // the shop's settings in `shop`; the program itself passes the files
     // beside it.
-    explicit frmMain(platform::Dialogs &dialogs,
+    explicit frmMain(machine::Dialogs &dialogs,
                      const QString &priceFile = catalogue::priceFileBesideProgram(),
                      const configuration::ShopConfiguration &shop = {},
                      QWidget *parent = nullptr);
@@ -73,13 +77,13 @@ public:
     qreal formScale() const { return m_scale.factor; }
 
     // The colour value painted behind the controls.
-    std::int32_t backColor() const { return m_backColor; }
+    std::int32_t backColor() const { return lngBackColor; }
 
-    // The members the handlers share.
-    std::int16_t intPairs = 0;
-    std::int32_t lngBackColor = 0;
-    bool blnDateDisplay = false;
-    catalogue::PriceTable prices;
+    // The prices the quotes are worked out from.
+    const catalogue::PriceTable &pricesInUse() const { return prices; }
+
+    // How many pairs a customer can choose between: option 1 to this one.
+    static constexpr int PairOptions = 5;
 
 signals:
     // The window was unloaded: by the staff exit (status 0) or by an error no
@@ -88,7 +92,6 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
@@ -147,18 +150,26 @@ private:
     void connectHandlers();
     void watchForIdleness();
     void placeOnScreen();
+    void bareSurfaceClicked(const QMouseEvent &release);
     void deliver(void (frmMain::*handler)());
     void deliver(const std::function<void()> &handler);
     void unload(int exitStatus);
     void windowLost();
+
+    // The state the handlers share: the pairs chosen last, the colour
+    // painted behind the controls, whether the clock shows, the prices in use.
+    std::int16_t intPairs = 0;
+    std::int32_t lngBackColor = runtime::SystemButtonFace;
+    bool blnDateDisplay = false;
+    catalogue::PriceTable prices;
 
     QWidget *surface = nullptr;
     BrandList *lstBrands = nullptr;
     QGroupBox *fraSneakerItems = nullptr;
     QGroupBox *fraPairs = nullptr;
     std::array<QCheckBox *, catalogue::ItemCount> chkSneakerItem{};
-    // Indexed by the number of pairs, 1 to 5; there is no member 0.
-    std::array<QRadioButton *, 6> optPair{};
+    // Indexed by the number of pairs, 1 to PairOptions; there is no member 0.
+    std::array<QRadioButton *, PairOptions + 1> optPair{};
     QLabel *lblDateTime = nullptr;
     QLabel *lblPriceQuote = nullptr;
     QLabel *lblInstructions = nullptr;
@@ -188,17 +199,14 @@ private:
     QAction *mnuColorsdefault = nullptr;
     QAction *mnuHelpPelloryProgram = nullptr;
 
-    platform::Dialogs &m_dialogs;
+    machine::Dialogs &m_dialogs;
     const QString m_priceFile;
     const configuration::ShopConfiguration m_shop;
     // Twips to pixels for this window; the surface holds the form, centred.
-    platform::FormScale m_scale;
+    runtime::FormScale m_scale;
     QSize m_surfaceSize;
-    platform::EventDelivery m_events;
+    machine::EventDelivery m_events;
     staffpassword::StaffExit m_staffExit;
-    std::int32_t m_backColor = 0;
     bool m_unloaded = false;
     window::KioskPresence *m_presence = nullptr;
-    // The mouse buttons last pressed over the bare surface, not over a control.
-    Qt::MouseButtons m_pressedOnSurface;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ScriptedDialogs.h"
+#include "machine/ScriptedDialogs.h"
 #include "window/frmMain.h"
 
 #include <QString>
@@ -21,7 +21,7 @@ public:
     ~WindowDriver();
 
     frmMain &form() { return *m_form; }
-    platform::ScriptedDialogs &dialogs() { return m_dialogs; }
+    machine::ScriptedDialogs &dialogs() { return m_dialogs; }
     bool loadAndShow();
 
     template <typename Widget>
@@ -43,7 +43,7 @@ public:
     bool quoteVisible() const;
 
 private:
-    platform::ScriptedDialogs m_dialogs;
+    machine::ScriptedDialogs m_dialogs;
     std::unique_ptr<frmMain> m_form;
 };
 

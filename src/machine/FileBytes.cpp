@@ -1,0 +1,211 @@
+#include "machine/FileBytes.h"
+
+#include "runtime/Conversions.h"
+#include "runtime/FileSizeLimit.h"
+#include "runtime/NativePath.h"
+#include "runtime/RuntimeError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <limits>
+#include <optional>
+
+#ifndef Q_OS_WIN
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace machine {
+
+namespace {
+
+QString fileName(const QString &path)
+{
+    return QFileInfo(path).fileName();
+}
+
+[[noreturn]] void raiseOpenFailure(runtime::ErrorNumber number, const QString &path, const QString &detail)
+{
+    throw runtime::RuntimeError(number).at(path, 0).withDetail(detail);
+}
+
+bool folderIsThere(const QString &path)
+{
+#ifdef Q_OS_WIN
+    return QFileInfo(path).absoluteDir().exists();
+#else
+    struct stat status {};
+    const QString folder = QFileInfo(path).absolutePath();
+    return ::stat(runtime::nativePath(folder).constData(), &status) == 0 && S_ISDIR(status.st_mode);
+#endif
+}
+
+[[noreturn]] void raiseMissing(const QString &path)
+{
+    const bool folderExists = path.isEmpty() || folderIsThere(path);
+    if (folderExists)
+        raiseOpenFailure(runtime::ErrorNumber::FileNotFound, path,
+                         QStringLiteral("There is no file named %1 in that folder.").arg(fileName(path)));
+    raiseOpenFailure(runtime::ErrorNumber::PathNotFound, path,
+                     QStringLiteral("The folder that should hold %1 does not exist.").arg(fileName(path)));
+}
+
+[[noreturn]] void raiseUnreadable(const QString &path)
+{
+    raiseOpenFailure(runtime::ErrorNumber::PermissionDenied, path,
+                     QStringLiteral("This user may not read %1; let every user read it.").arg(fileName(path)));
+}
+
+[[noreturn]] void raiseReadFailure(const QString &path)
+{
+    raiseOpenFailure(runtime::ErrorNumber::PathFileAccessError, path,
+                     QStringLiteral("%1 could not be read from the disk.").arg(fileName(path)));
+}
+
+[[noreturn]] void raiseNotAFile(const QString &path, bool folder)
+{
+    const QString detail = folder
+        ? QStringLiteral("%1 is a folder; it must be a plain text file.")
+        : QStringLiteral("%1 is a device or a pipe, not a file; it must be a plain text file.");
+    raiseOpenFailure(runtime::ErrorNumber::PathFileAccessError, path, detail.arg(fileName(path)));
+}
+
+} // namespace
+
+#ifdef Q_OS_WIN
+
+QByteArray readWholeFile(const QString &path, qint64 maxBytes)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists())
+        raiseMissing(path);
+    if (!info.isFile())
+        raiseNotAFile(path, info.isDir());
+    if (!info.isReadable())
+        raiseUnreadable(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        raiseReadFailure(path);
+    if (maxBytes >= 0 && file.size() > maxBytes)
+        runtime::raiseTooLarge(path, file.size(), maxBytes);
+    const QByteArray bytes = maxBytes >= 0 ? file.read(maxBytes + 1) : file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        raiseReadFailure(path);
+    if (maxBytes >= 0 && bytes.size() > maxBytes)
+        runtime::raiseTooLarge(path, -1, maxBytes);
+    return bytes;
+}
+
+#else
+
+namespace {
+
+class Descriptor
+{
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+// Reads up to `count` bytes at `data`, retrying when a signal interrupts;
+// the bytes read, 0 at the end, negative on an error.
+qint64 readSome(int fd, char *data, qint64 count)
+{
+    for (;;) {
+        const ssize_t got = ::read(fd, data, size_t(count));
+        if (got >= 0 || errno != EINTR)
+            return got;
+    }
+}
+
+// Reads to the end, but never more than `limit` bytes: a file the system makes
+// up on the fly reports no size and may never end. The buffer starts at the
+// size the file reports, which nearly every file keeps, so the usual read
+// allocates exactly once; a single byte read past it tells whether more follows.
+std::optional<QByteArray> readAtMost(int fd, qint64 expectedSize, qint64 limit)
+{
+    constexpr qint64 Chunk = 64 * 1024;
+    QByteArray bytes;
+    qint64 capacity = qMin(limit, expectedSize > 0 ? expectedSize : Chunk);
+    bytes.resize(capacity);
+    qint64 filled = 0;
+    for (;;) {
+        if (filled == capacity) {
+            if (capacity == limit)
+                break;
+            char next = 0;
+            const qint64 got = readSome(fd, &next, 1);
+            if (got < 0)
+                return std::nullopt;
+            if (got == 0)
+                break;
+            capacity = qMin(limit, capacity * 2);
+            bytes.resize(capacity);
+            bytes[filled++] = next;
+            continue;
+        }
+        const qint64 got = readSome(fd, bytes.data() + filled, capacity - filled);
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
+            break;
+        filled += got;
+    }
+    bytes.truncate(filled);
+    return bytes;
+}
+
+} // namespace
+
+QByteArray readWholeFile(const QString &path, qint64 maxBytes)
+{
+    if (path.isEmpty())
+        raiseMissing(path);
+    // Opening never blocks, even on a pipe with no writer; what was opened is
+    // then checked, not the path, which may have changed in the meantime.
+    const Descriptor fd(::open(runtime::nativePath(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (fd.get() < 0) {
+        switch (errno) {
+        case ENOENT:
+        case ENOTDIR:
+            raiseMissing(path);
+        case EACCES:
+        case EPERM:
+            raiseUnreadable(path);
+        default:
+            raiseReadFailure(path);
+        }
+    }
+    struct stat status {};
+    if (::fstat(fd.get(), &status) != 0)
+        raiseReadFailure(path);
+    if (!S_ISREG(status.st_mode))
+        raiseNotAFile(path, S_ISDIR(status.st_mode));
+    const qint64 limit = maxBytes >= 0 ? maxBytes : std::numeric_limits<qsizetype>::max() - 1;
+    if (status.st_size > limit)
+        runtime::raiseTooLarge(path, status.st_size, limit);
+    const std::optional<QByteArray> bytes = readAtMost(fd.get(), status.st_size, limit + 1);
+    if (!bytes)
+        raiseReadFailure(path);
+    if (bytes->size() > limit)
+        runtime::raiseTooLarge(path, -1, limit);
+    return *bytes;
+}
+
+#endif
+
+} // namespace machine
