@@ -21,6 +21,14 @@ QByteArray digestOf(const QByteArray &bytes)
 
 } // namespace
 
+// Only a kiosk that reloads its prices needs to tell a new file from the
+// one it started with.
+void frmMain::rememberPricesInUse(const QByteArray &bytes)
+{
+    if (m_shop.reloadPrices)
+        m_pricesInUse = digestOf(bytes);
+}
+
 // Staff change prices while the kiosk runs, at one kiosk or at many through
 // configuration management: the price file is read again once it has stayed
 // unchanged for a moment, and a file that start-up would refuse never

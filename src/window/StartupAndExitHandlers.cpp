@@ -6,7 +6,6 @@
 #include "runtime/RuntimeError.h"
 #include "runtime/Twips.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QListWidget>
 #include <QMenu>
@@ -29,7 +28,7 @@ void frmMain::ReadPrices()
     try {
         const QByteArray bytes = machine::readWholeFile(m_priceFile, catalogue::MaxFileBytes);
         catalogue::Catalogue loaded = catalogue::parsePriceFile(bytes, m_priceFile);
-        m_pricesInUse = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+        rememberPricesInUse(bytes);
         prices = std::move(loaded.prices);
         // One call for the whole list: adding thousands of brands one by one is slow.
         lstBrands->addItems(loaded.brands);

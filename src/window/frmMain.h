@@ -101,6 +101,7 @@ private:
     void reportRoundedPrices(int count);
 
     // PriceReload.cpp
+    void rememberPricesInUse(const QByteArray &bytes);
     void watchPriceFile();
     void applyPricesWhenIdle();
     void Form_GotFocus();
