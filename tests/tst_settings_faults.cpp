@@ -46,20 +46,6 @@ namespace {
 
 constexpr std::int32_t Blue = 0x00FF0000;
 
-// What is at `path`, following links, without opening anything but a
-// regular file: opening a named pipe would block.
-QByteArray snapshot(const QString &path)
-{
-    struct stat status {};
-    if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
-        return QByteArrayLiteral("<missing>");
-    if (S_ISLNK(status.st_mode))
-        return "link to " + QFile::symLinkTarget(path).toUtf8() + ": " + snapshot(QFile::symLinkTarget(path));
-    if (S_ISREG(status.st_mode))
-        return contentsOf(path);
-    return "mode " + QByteArray::number(status.st_mode, 8) + ", device " + QByteArray::number(quint64(status.st_rdev));
-}
-
 void writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -236,8 +222,8 @@ private slots:
             if (permissionsIgnored(storePath))
                 QSKIP("file permissions do not stop this user from writing (running as root)");
         }
-        const QByteArray before = snapshot(storePath);
-        const QByteArray lockBefore = snapshot(lockPath);
+        const QByteArray before = snapshotOf(storePath);
+        const QByteArray lockBefore = snapshotOf(lockPath);
 
         StandardErrorCapture standardError;
         WindowDriver driver(prices.path());
@@ -269,8 +255,8 @@ private slots:
             * driver.form().devicePixelRatio();
         QCOMPARE(shot.pixelColor(inside), QColor(0, 0, 255));
 
-        QCOMPARE(snapshot(storePath), before);
-        QCOMPARE(snapshot(lockPath), lockBefore);
+        QCOMPARE(snapshotOf(storePath), before);
+        QCOMPARE(snapshotOf(lockPath), lockBefore);
     }
 
     // Where the settings file lives, by the XDG rules.

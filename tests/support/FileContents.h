@@ -9,4 +9,11 @@ namespace testsupport {
 // it cannot be read, so a comparison shows what was missing.
 QByteArray contentsOf(const QString &path);
 
+// Whatever stands at `path`, so a test can tell that the program left it
+// alone: a link with what it points to, a folder, a pipe or device by its
+// mode, a very large file by its size, any other file by its bytes, read even
+// when its mode forbids (the mode is given back). Nothing but a regular file
+// is opened, since opening a named pipe would block.
+QByteArray snapshotOf(const QString &path);
+
 } // namespace testsupport
