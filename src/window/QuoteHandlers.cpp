@@ -52,8 +52,7 @@ void frmMain::cmdCalculate_Click()
     selection.brandText = brand < 0 ? QString() : lstBrands->item(brand)->text();
     for (int item = 0; item < catalogue::ItemCount; ++item)
         selection.checkValues[item] = chkSneakerItem[item]->isChecked() ? 1 : 0;
-    for (int pairs = 1; pairs <= PairOptions; ++pairs)
-        selection.pairsChosen = selection.pairsChosen || optPair[pairs]->isChecked();
+    selection.pairsChosen = intPairs != 0;
     selection.pairs = intPairs;
 
     const quote::Outcome outcome = quote::calculate(selection, prices);
@@ -91,6 +90,7 @@ void frmMain::cmdReset_Click()
         optPair[pairs]->setChecked(false);
         optPair[pairs]->setAutoExclusive(true);
     }
+    intPairs = 0;
     lblPriceQuote->setVisible(false);
 }
 

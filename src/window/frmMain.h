@@ -157,8 +157,9 @@ private:
     void unload(int exitStatus);
     void windowLost();
 
-    // The state the handlers share: the pairs chosen last, the colour
-    // painted behind the controls, whether the clock shows, the prices in use.
+    // The state the handlers share: the pairs option ticked (0 while none
+    // is), the colour painted behind the controls, whether the clock shows,
+    // the prices in use.
     std::int16_t intPairs = 0;
     std::int32_t lngBackColor = runtime::SystemButtonFace;
     bool blnDateDisplay = false;
