@@ -2,7 +2,8 @@
 # Installs, from Debian's packages, what one kind of work needs and is not yet
 # on this machine. Safe to run again.
 #   scripts/install-deps.sh run      build the program and run it
-#   scripts/install-deps.sh test     run as well every test and check (the default)
+#   scripts/install-deps.sh unit     build and run as well the test suites
+#   scripts/install-deps.sh test     run as well every check (the default)
 #   scripts/install-deps.sh bench    run as well the benchmarks
 set -euo pipefail
 
@@ -32,9 +33,10 @@ checks=(
 
 case "${1:-test}" in
   run) packages=("${run[@]}") ;;
+  unit) packages=("${run[@]}" "${suites[@]}" "${benchmarks[@]}") ;;
   test) packages=("${run[@]}" "${suites[@]}" "${benchmarks[@]}" "${checks[@]}") ;;
   bench) packages=("${run[@]}" "${benchmarks[@]}") ;;
-  *) echo "usage: $0 [run|test|bench]" >&2; exit 2 ;;
+  *) echo "usage: $0 [run|unit|test|bench]" >&2; exit 2 ;;
 esac
 
 missing=()

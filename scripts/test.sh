@@ -1,22 +1,29 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds in build/ (the test suites and the
-# benchmarks, which must keep compiling), and runs every check: the test
-# suites, then each stage in scripts/checks/ in order, each of which builds
-# what else it needs in a folder of its own. Any failure fails the run.
+# Installs what is missing, builds the test suites and the benchmarks (which
+# must keep compiling) in the test build (build/, or PELLORY_BUILD_FOLDER),
+# and runs every check: the test suites, then each stage in scripts/checks/
+# in order, each of which builds what else it needs in a folder of its own.
+# Any failure fails the run.
 #   scripts/test.sh            everything
-#   scripts/test.sh unit       only the build and the test suites
+#   scripts/test.sh unit       only the build and the test suites, installing
+#                              only what they need
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+source "$(dirname "$0")/lib.sh"
 cd "$root"
 
-"$root/scripts/install-deps.sh" test
+kind=${1:-all}
+case "$kind" in
+  all) "$root/scripts/install-deps.sh" test ;;
+  unit) "$root/scripts/install-deps.sh" unit ;;
+  *) echo "usage: $0 [unit]" >&2; exit 2 ;;
+esac
 
 jobs=$(nproc 2>/dev/null || echo 2)
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELLORY_BUILD_BENCHMARKS=ON
-cmake --build build -j "$jobs"
-(cd build && ctest --output-on-failure -j "$jobs")
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELLORY_BUILD_BENCHMARKS=ON
+cmake --build "$build" -j "$jobs"
+(cd "$build" && ctest --output-on-failure -j "$jobs")
 
-[ "${1:-all}" = unit ] && exit 0
+[ "$kind" = unit ] && exit 0
 for stage in scripts/checks/*.sh; do
     echo "== ${stage##*/}"
     bash "$stage"

@@ -1,11 +1,9 @@
 #!/usr/bin/env bash
-# Runs every benchmark program the test build made (build/bench/bench_*, or
-# those in BENCH_BUILD) once, briefly, so that a benchmark that no longer
+# Runs every benchmark program the test build made (bench/bench_* in it) once, briefly, so that a benchmark that no longer
 # starts, finds its files or measures anything fails the run. No timing is
 # judged here: scripts/bench.sh measures.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/../.." && pwd)
-build=$(realpath -m "${BENCH_BUILD:-$root/build}")
+source "$(dirname "$0")/../../scripts/lib.sh"
 
 found=0
 for program in "$build"/bench/bench_*; do

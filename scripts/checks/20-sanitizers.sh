@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Builds everything again with AddressSanitizer and UndefinedBehaviorSanitizer
-# in build-asan and runs every test suite there. Any report fails the run:
+# in build-asan (beside the test build) and runs every test suite there. Any report fails the run:
 # memory errors, undefined behaviour, and leaks (LeakSanitizer) of the
 # program's own code. The suites run on the offscreen platform, where Qt
 # 6.4 leaves nothing for LeakSanitizer to report, so no leak is suppressed.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/../.." && pwd)
+source "$(dirname "$0")/../../scripts/lib.sh"
 cd "$root"
 
-build=build-asan
+build=$(own_build asan)
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DPELLORY_SANITIZE=ON >/dev/null
 cmake --build "$build" -j 2
 

@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang in build-fuzz and runs each for a
+# Builds the libFuzzer targets with clang in build-fuzz (beside the test build) and runs each for a
 # short while (FUZZ_SECONDS, default 30). Any crash, hang, leak, sanitizer
 # report or broken invariant fails the stage; the input that caused it is
 # saved under build-fuzz/artifacts/. New inputs found go to
 # build-fuzz/corpus/, never into the seed corpus in fuzz/corpus/.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/../.." && pwd)
+source "$(dirname "$0")/../../scripts/lib.sh"
 cd "$root"
 
 seconds=${FUZZ_SECONDS:-30}
-build=build-fuzz
+build=$(own_build fuzz)
 targets=(fuzz_pricefile fuzz_settings fuzz_format)
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \

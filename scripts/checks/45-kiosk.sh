@@ -5,17 +5,15 @@
 # (grim). Cage draws no title bar, so through XWayland the menu bar is the
 # top of the screen; through Qt's Wayland plugin it must be too, or Qt has
 # drawn its own title bar with minimise and maximise buttons.
-# Screenshots go to KIOSK_SHOTS (default build/kiosk/; TEST_BUILD names another
-# build folder than build/). The program runs as the unprivileged user nobody,
+# Screenshots go to KIOSK_SHOTS (default: kiosk/ in the test build). The program runs as the unprivileged user nobody,
 # from a copy in a temporary folder that also holds its runtime and settings
 # folders, so it sees a fresh kiosk account; becoming nobody takes root, so
 # the stage is skipped without it.
 # Then the kiosk as a shop runs it on a touch screen, with FillScreen=true in
 # its settings, on a 1280x800 screen: the window must fill the screen.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/../.." && pwd)
+source "$(dirname "$0")/../../scripts/lib.sh"
 cd "$root"
-build=$(realpath -m "${TEST_BUILD:-build}")
 out=$(realpath -m "${KIOSK_SHOTS:-$build/kiosk}")
 readonly KioskUid=65534
 
@@ -23,7 +21,7 @@ if [ "$(id -u)" -ne 0 ]; then
     echo "note: not root, so the program cannot run as another user; the kiosk under cage is not tried" >&2
     exit 0
 fi
-[ -x "$build/src/pellory" ] || { echo "$build/src/pellory is missing: run scripts/test.sh" >&2; exit 1; }
+require_built src/pellory src/BrandsPrices.txt
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -32,8 +30,26 @@ mkdir -p "$work/program" "$work/shots" "$out"
 cp "$build/src/pellory" "$build/src/BrandsPrices.txt" "$work/program/"
 chown "$KioskUid" "$work/shots"
 
-# One start of the program in a fresh cage; the shot is taken once the window
-# has painted, and the end of the program's shell ends cage.
+# What cage runs: the program, once cage's screen has the size asked for (if
+# any), and the screenshot, once the screen differs from the empty one and
+# holds still across two shots in a row. The end of this shell ends cage.
+readonly CageSession='
+    program=$1 shot=$2 size=$3
+    until [ -z "$size" ] || [ "$(grim - | identify -format %wx%h -)" = "$size" ]; do sleep 0.1; done
+    grim "$shot.empty"
+    "$program" & pid=$!
+    for _ in $(seq 1 100); do
+        sleep 0.3
+        grim "$shot.now"
+        if ! cmp -s "$shot.now" "$shot.empty" && cmp -s "$shot.now" "$shot.before"; then
+            mv "$shot.now" "$shot"
+            break
+        fi
+        mv "$shot.now" "$shot.before"
+    done
+    kill "$pid"'
+
+# One start of the program in a fresh cage.
 shoot() {
     local name=$1 platform=$2 home="$work/home-$1"
     mkdir -p "$home/runtime"
@@ -42,8 +58,7 @@ shoot() {
     timeout 60 setpriv --reuid="$KioskUid" --regid="$KioskUid" --clear-groups \
         env -i PATH=/usr/bin:/bin HOME="$home" XDG_RUNTIME_DIR="$home/runtime" XDG_CONFIG_HOME="$home/config" \
         WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 QT_QPA_PLATFORM="$platform" \
-        cage -- sh -c '"$1" & program=$!; sleep 5; grim "$2"; kill "$program"' _ \
-        "$work/program/pellory" "$work/shots/$name.png" >"$work/$name.log" 2>&1 || true
+        cage -- sh -c "$CageSession" _ "$work/program/pellory" "$work/shots/$name.png" "" >"$work/$name.log" 2>&1 || true
     if [ ! -s "$work/shots/$name.png" ]; then
         cat "$work/$name.log" >&2
         echo "FAIL: no screenshot of the kiosk through $platform" >&2
@@ -55,7 +70,7 @@ shoot() {
     local brightness
     brightness=$(/usr/bin/convert "$work/top-$name.png" -format '%[fx:round(100*mean)]' info:)
     if [ "$brightness" -lt 50 ]; then
-        echo "FAIL: through $platform the window was not on the screen after 5 seconds; see $out/$name.png" >&2
+        echo "FAIL: through $platform the window was not on the screen; see $out/$name.png" >&2
         exit 1
     fi
 }
@@ -73,22 +88,18 @@ shoot_filled() {
     chmod 700 "$home/runtime"
     Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -ac 3>"$work/display" 2>"$work/xvfb.log" &
     xvfb=$!
-    for _ in $(seq 1 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+    wait_until 5 test -s "$work/display" || { echo "FAIL: Xvfb did not start" >&2; exit 1; }
     display=":$(cat "$work/display")"
     timeout 60 setpriv --reuid="$KioskUid" --regid="$KioskUid" --clear-groups \
         env -i PATH=/usr/bin:/bin HOME="$home" XDG_RUNTIME_DIR="$home/runtime" XDG_CONFIG_HOME="$home/config" \
         DISPLAY="$display" WLR_BACKENDS=x11 WLR_RENDERER=pixman QT_QPA_PLATFORM=wayland \
-        cage -- sh -c 'while [ ! -e "$3" ]; do sleep 0.2; done; "$1" & program=$!; sleep 5; grim "$2"; kill "$program"' _ \
-        "$program/pellory" "$work/shots/$name.png" "$work/shots/go" >"$work/$name.log" 2>&1 &
+        cage -- sh -c "$CageSession" _ "$program/pellory" "$work/shots/$name.png" 1280x800 >"$work/$name.log" 2>&1 &
     cage=$!
-    for _ in $(seq 1 100); do
+    cage_window() {
         window=$(DISPLAY=$display xwininfo -root -children 2>/dev/null | awk '/^ +0x/ { print $1; exit }')
-        [ -n "$window" ] && break
-        sleep 0.1
-    done
-    [ -n "$window" ] && DISPLAY=$display xdotool windowsize "$window" 1280 800 windowmove "$window" 0 0
-    sleep 1
-    touch "$work/shots/go"
+        [ -n "$window" ]
+    }
+    wait_until 10 cage_window && DISPLAY=$display xdotool windowsize "$window" 1280 800 windowmove "$window" 0 0
     wait "$cage" || true
     kill "$xvfb" 2>/dev/null || true
     if [ ! -s "$work/shots/$name.png" ]; then

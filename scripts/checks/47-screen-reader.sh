@@ -5,22 +5,25 @@
 # shown must be announced with exactly its text, a refused calculation with
 # none, and the first brand picked by key and each menu that opens must be
 # told too. The program reads the sample prices beside it and keeps its
-# settings in a temporary folder. TEST_BUILD names another build folder than
-# build/.
+# settings in a temporary folder.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/../.." && pwd)
+source "$(dirname "$0")/../../scripts/lib.sh"
 cd "$root"
-build=$(realpath -m "${TEST_BUILD:-build}")
-[ -x "$build/src/pellory" ] || { echo "$build/src/pellory is missing: run scripts/test.sh" >&2; exit 1; }
+require_built src/pellory
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cat >"$work/session.sh" <<'SESSION'
 #!/usr/bin/env bash
 set -euo pipefail
+source "$1/scripts/lib.sh"
+accessibility_bus_running() {
+    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null 2>&1
+}
 openbox >/dev/null 2>&1 &
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-sleep 2
+wait_until 20 window_manager_running || { echo "openbox did not start" >&2; exit 1; }
+wait_until 20 accessibility_bus_running || { echo "the accessibility bus did not start" >&2; exit 1; }
 exec /usr/bin/python3 "$1/tests/screenreader/spoken_events.py" "$2"
 SESSION
 chmod +x "$work/session.sh"

@@ -11,11 +11,10 @@
 # and nothing of X11, fontconfig or a desktop's libraries has to be
 # suppressed: with Qt 6.4 these sessions run clean without suppressions.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/../.." && pwd)
+source "$(dirname "$0")/../../scripts/lib.sh"
 cd "$root"
 
-build=$(realpath -m "${MEMCHECK_BUILD:-build}")
-[ -x "$build/tests/tst_session" ] || { echo "$build/tests is not built: run scripts/test.sh" >&2; exit 1; }
+require_built tests/tst_session
 
 export QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 LANG=C.UTF-8
 memcheck() {

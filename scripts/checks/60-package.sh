@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the program and its Debian package in build-package/ (a Release
-# build; PACKAGE_BUILD names another folder) and checks what a shop's machine
+# Builds the program and its Debian package in build-package/ beside the test
+# build (a Release build) and checks what a shop's machine
 # would get from it: the program in /opt/pellory beside links to the price
 # file and the settings, which are conffiles in /etc/pellory; a launcher on the PATH that
 # starts that program; valid desktop entries, the icon they name, and the
@@ -18,8 +18,8 @@
 # whatever happens, and leaves alone a pellory package or folder that was on
 # the machine before it.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/../.." && pwd)
-build=$(realpath -m "${PACKAGE_BUILD:-$root/build-package}")
+source "$(dirname "$0")/../../scripts/lib.sh"
+build=$(own_build package)
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DPELLORY_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" --target pellory

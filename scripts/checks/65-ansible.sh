@@ -4,12 +4,11 @@
 # into a temporary folder, with the built program as the check: a faulty
 # file is refused and the one in place stays byte for byte, a good file
 # arrives, and a second run changes nothing. Ansible's own files go into
-# the temporary folder too. TEST_BUILD names another build folder than build/.
+# the temporary folder too.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/../.." && pwd)
+source "$(dirname "$0")/../../scripts/lib.sh"
 cd "$root"
-build=$(realpath -m "${TEST_BUILD:-build}")
-[ -x "$build/src/pellory" ] || { echo "$build/src/pellory is missing: run scripts/test.sh" >&2; exit 1; }
+require_built src/pellory
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -11,8 +11,11 @@
 # LAYOUT is the control layout the build wrote from window/ControlLayout.h
 # (tests/realwindow/layout.sh in the build folder): where each control sits,
 # in twips. Screenshots of every step are left in OUTPUT_FOLDER. Every wait
-# has a timeout, so a program that hangs fails the run instead of blocking it.
+# polls for what it waits for and has a timeout, so a program that hangs
+# fails the run instead of blocking it.
 set -euo pipefail
+# shellcheck source=../../scripts/lib.sh
+source "$(dirname "$0")/../../scripts/lib.sh"
 
 program=$(realpath "$1")
 # shellcheck disable=SC1090
@@ -21,7 +24,6 @@ out=$(realpath -m "$3")
 mkdir -p "$out"
 rm -f "$out"/*.png
 
-readonly Caption="The Pellory Check Price Of Sneakers Program"
 convert=/usr/bin/convert
 compare=/usr/bin/compare
 import=/usr/bin/import
@@ -52,12 +54,34 @@ pixel() {
         "%[fx:round(255*p{$2,$3}.r)],%[fx:round(255*p{$2,$3}.g)],%[fx:round(255*p{$2,$3}.b)]" info:
 }
 
-# Waits for a visible window whose title matches the pattern; prints its id.
+# Waits for a visible, painted window whose title matches the pattern;
+# prints its id.
 wait_window() {
-    local id
-    id=$(timeout 20 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n1) || true
-    [ -n "$id" ] || fail "no window titled '$1' appeared"
-    echo "$id"
+    wait_for_window "$1" || fail "no window titled '$1' appeared"
+}
+
+# Waits until the program has drawn what the last input asked for: the
+# whole screen holds still.
+settle() {
+    wait_until 5 window_still root || fail "the screen did not settle"
+}
+
+screen_print() { import -window root ppm:- 2>/dev/null | md5sum; }
+screen_changed_from() { [ "$(screen_print)" != "$1" ]; }
+
+# Sends input with COMMAND... and waits for the program to answer it: for the
+# screen to change (input that changes nothing visible waits a second) and
+# then to hold still.
+send() {
+    local before
+    before=$(screen_print)
+    "$@"
+    wait_until 1 screen_changed_from "$before" || true
+    settle
+}
+
+window_gone() {
+    ! xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'
 }
 
 # True while the program runs (an ended one this shell has not yet waited
@@ -70,12 +94,7 @@ running() {
 # Waits for the program to end and sets status to its exit status. Not run
 # in a subshell: only this shell can wait for its child.
 wait_exit() {
-    local i
-    for i in $(seq 1 100); do
-        running || break
-        sleep 0.1
-    done
-    running && fail "the program did not end"
+    wait_until 10 eval '! running' || fail "the program did not end"
     status=0
     wait "$pid" || status=$?
     pid=
@@ -96,9 +115,8 @@ printf '[STARTUP]\nDateDisplay=True\nBackColor=255\n' > "$work/config/PELLORY.co
 
 # --- A quote on the red window, then the staff exit -------------------------
 start "$work/app"
-win=$(wait_window "^$Caption\$")
+win=$(wait_window "^$caption\$")
 xdotool windowfocus --sync "$win" 2>/dev/null || true
-sleep 1
 eval "$(xdotool getwindowgeometry --shell "$win")"
 winx=$X winy=$Y
 # The window's width is exactly the client area's, so it gives the scale the
@@ -145,13 +163,15 @@ pixels_changed() {
 }
 
 clock="$(sx "$lblDateTime_left")x$(sy "$lblDateTime_top")"
-sleep 1.5
-shot 02-clock
-changed=$(pixels_changed 01-started 02-clock "160x20+$(sx "$lblDateTime_left")+$(sy "$lblDateTime_top")")
-[ "${changed%% *}" -gt 0 ] || fail "the clock at $clock did not move"
+clock_moved() {
+    shot 02-clock
+    changed=$(pixels_changed 01-started 02-clock "160x20+$(sx "$lblDateTime_left")+$(sy "$lblDateTime_top")")
+    [ "${changed%% *}" -gt 0 ]
+}
+wait_until 3 clock_moved || fail "the clock at $clock did not move"
 echo "ok: the clock ticks ($changed pixels changed)"
 
-click() { xdotool mousemove --sync "$1" "$2" click 1; sleep 0.3; }
+click() { send xdotool mousemove --sync "$1" "$2" click 1; }
 # First brand: a row is about 20 px high; click inside the first one.
 click "$(sx $((lstBrands_left + lstBrands_width / 3)))" "$(( $(sy "$lstBrands_top") + 10 ))"
 # Cross Trainers and Basketball: the indicator sits at the left of each box,
@@ -168,10 +188,12 @@ shot 03-selected
 quoteArea="420x$(( $(sy $((lblPriceQuote_top + 2 * lblPriceQuote_height))) - $(sy "$lblPriceQuote_top") ))"
 quoteArea+="+$(sx "$lblPriceQuote_left")+$(sy "$lblPriceQuote_top")"
 click "$(sx $((cmdCalculate_left + cmdCalculate_width / 2)))" "$(sy $((cmdCalculate_top + cmdCalculate_height / 2)))"
-sleep 0.5
-shot 04-quoted
-changed=$(pixels_changed 03-selected 04-quoted "$quoteArea")
-[ "${changed%% *}" -gt 200 ] || fail "no quote appeared at lblPriceQuote ($changed pixels changed; see 03 and 04)"
+quote_shown() {
+    shot 04-quoted
+    changed=$(pixels_changed 03-selected 04-quoted "$quoteArea")
+    [ "${changed%% *}" -gt 200 ]
+}
+wait_until 5 quote_shown || fail "no quote appeared at lblPriceQuote ($changed pixels changed; see 03 and 04)"
 echo "ok: the quote appeared ($changed pixels changed)"
 # Ticking and choosing left the controls in the form's colour.
 expect_pixel 04-quoted "form after the quote" $((lstBrands_left / 2)) "$listMiddle" 255,0,0
@@ -181,8 +203,7 @@ menu_keys() {
     local key
     xdotool windowfocus --sync "$win" 2>/dev/null || true
     for key in "$@"; do
-        xdotool key --clearmodifiers "$key"
-        sleep 0.3
+        send xdotool key --clearmodifiers "$key"
     done
 }
 # The clock goes off first, so that only the colour differs between the shots.
@@ -194,7 +215,8 @@ xdotool windowfocus --sync "$chooser" 2>/dev/null || true
 xdotool key --clearmodifiers alt+h ctrl+a
 xdotool type --delay 20 "#008080"
 xdotool key Return
-sleep 0.5
+wait_until 5 window_gone "$chooser" || fail "the colour chooser did not close"
+settle
 # Back in the window Calculate holds the focus again, as since its click.
 menu_keys
 shot 06-after-colour
@@ -239,8 +261,7 @@ echo "ok: the three buttons show exactly the chosen colour, one of them focused"
 
 # File > Exit with the staff password.
 xdotool windowfocus --sync "$win" 2>/dev/null || true
-xdotool key --clearmodifiers alt+f
-sleep 0.5
+send xdotool key --clearmodifiers alt+f
 shot 08-file-menu
 xdotool key x
 prompt=$(wait_window "^Exit the Program\\?\$")
@@ -249,7 +270,6 @@ xdotool type --delay 50 472916
 shot 09-password
 xdotool key Return
 thanks=$(wait_window "^The Pellory\$")
-sleep 0.3
 shot 10-thank-you
 xdotool windowfocus --sync "$thanks" 2>/dev/null || true
 xdotool key Return
@@ -260,9 +280,8 @@ echo "ok: the staff exit ended the program with status 0"
 # --- No price file: one report, no window, a failure status -----------------
 start "$work/missing"
 report=$(wait_window "^The Pellory\$")
-sleep 0.5
 shot 11-missing-price-file
-if xdotool search --onlyvisible --name "^$Caption\$" >/dev/null 2>&1; then
+if xdotool search --onlyvisible --name "^$caption\$" >/dev/null 2>&1; then
     fail "the main window showed although the price file is missing"
 fi
 xdotool windowfocus --sync "$report" 2>/dev/null || true
@@ -281,18 +300,18 @@ echo "ok: the missing price file was reported and the program ended with status 
 command -v openbox >/dev/null || fail "openbox is missing: run scripts/install-deps.sh test"
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 wm=$!
-sleep 1
+wait_until 10 window_manager_running || fail "openbox did not start: $(cat "$work/openbox.log")"
 XDG_CONFIG_HOME="$work/config" timeout 120 "$work/app/pellory" 2>"$work/managed.err" &
 pid=$!
-win=$(wait_window "^$Caption\$")
+win=$(wait_window "^$caption\$")
 # Waits until the window is on the screen again after something took it away.
 expect_back() {
-    local i
-    sleep 0.5
-    for i in $(seq 1 50); do
-        xwininfo -id "$win" 2>/dev/null | grep -q 'Map State: IsViewable' && { echo "ok: $1, the window came back"; return; }
-        sleep 0.1
-    done
+    # A window brought back sooner than this poll looks is never seen away.
+    wait_until 1 window_gone "$win" || true
+    if wait_until 5 eval '! window_gone "$win"'; then
+        echo "ok: $1, the window came back"
+        return
+    fi
     shot "12-not-back"
     fail "$1, the window did not come back within 5 seconds (see $out/12-not-back.png)"
 }

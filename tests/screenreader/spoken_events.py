@@ -43,6 +43,17 @@ def keys(*names, wait=0.8):
         return events[start:]
 
 
+def wait_for(condition, timeout):
+    """Polls the events seen so far until the condition holds of them."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        with lock:
+            if condition(events):
+                return True
+        time.sleep(0.1)
+    return False
+
+
 def announced(caused):
     return [name for kind, role, name, shown in caused
             if kind == "object:state-changed:showing" and role == "notification" and shown == 1]
@@ -65,7 +76,9 @@ def drive(program):
         window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(program.pid)],
                                 capture_output=True, text=True, timeout=30).stdout.split()[0]
         subprocess.run(["xdotool", "windowactivate", "--sync", window], check=False)
-        time.sleep(2)
+        # A screen reader hears of the window once a control in it has the focus.
+        if not wait_for(focused, 20):
+            raise RuntimeError("no control of the window took the focus on the accessibility bus")
 
         expect("first brand picked by key", focused(keys("Down")), [("list item", "Stridewell")])
         keys("Tab", "space")                     # Cross Trainers
