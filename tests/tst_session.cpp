@@ -59,7 +59,7 @@ private slots:
         WindowDriver driver(priceFile.path());
         QSignalSpy unloaded(&driver.form(), &frmMain::unloaded);
         QVERIFY(driver.loadAndShow());
-        QCOMPARE(driver.form().backColor(), 255);
+        QCOMPARE(driver.colourBehindControls(), QColor(255, 0, 0));
 
         driver.clickBrand(3);
         driver.tick(0);

@@ -94,9 +94,9 @@ private slots:
     {
         QTest::addColumn<QByteArray>("contents");
         QTest::addColumn<bool>("dateDisplay");
-        QTest::addColumn<int>("backColor");
+        QTest::addColumn<QColor>("backColor");
 
-        const int face = ButtonFace;
+        const QColor face = WindowDriver::buttonFace();
         QTest::newRow("garbage bytes") << QByteArray("\x00\xff\xfe[[\x01=\x02\n\x80\x81\x82=\r\r\x00\x1a", 17) << false
                                        << face;
         QTest::newRow("values of the wrong kind") << QByteArray("[STARTUP]\nDateDisplay=maybe\nBackColor=red\n")
@@ -106,29 +106,29 @@ private slots:
                                                << true << face;
         QTest::newRow("colour as a list") << QByteArray("[STARTUP]\nBackColor=255, 0\n") << false << face;
         QTest::newRow("values in the runtime's number forms")
-            << QByteArray("[STARTUP]\nDateDisplay=(1)\nBackColor=&HFF00\n") << true << 0xFF00;
+            << QByteArray("[STARTUP]\nDateDisplay=(1)\nBackColor=&HFF00\n") << true << QColor(0, 255, 0);
         QTest::newRow("black, stored before it was refused") << QByteArray("[STARTUP]\nBackColor=0\n") << false
                                                               << face;
         QTest::newRow("dark navy, stored before it was refused")
             << QByteArray("[STARTUP]\nBackColor=8388608\n") << false << face;
         QTest::newRow("the system's caption colour") << QByteArray("[STARTUP]\nBackColor=&H80000012\n") << false
                                                       << face;
-        QTest::newRow("pure blue stays") << QByteArray("[STARTUP]\nBackColor=16711680\n") << false << 0xFF0000;
+        QTest::newRow("pure blue stays") << QByteArray("[STARTUP]\nBackColor=16711680\n") << false << QColor(0, 0, 255);
         QTest::newRow("good values beside a damaged line")
-            << QByteArray("[STARTUP]\n\x01\x02 no key here\nDateDisplay=True\nBackColor=255\n") << true << 255;
+            << QByteArray("[STARTUP]\n\x01\x02 no key here\nDateDisplay=True\nBackColor=255\n") << true << QColor(255, 0, 0);
     }
     void damagedStoreFallsBackToDefaults()
     {
         QFETCH(QByteArray, contents);
         QFETCH(bool, dateDisplay);
-        QFETCH(int, backColor);
+        QFETCH(QColor, backColor);
 
         writeFile(settings->filePath(), contents);
         WindowDriver driver(prices.path());
         QVERIFY(driver.loadAndShow());
         QVERIFY(driver.dialogs().shown().isEmpty());
         QCOMPARE(driver.action(QStringLiteral("mnuPreferencesDateandTimeOn"))->isChecked(), dateDisplay);
-        QCOMPARE(driver.form().backColor(), backColor);
+        QCOMPARE(driver.colourBehindControls(), backColor);
         QCOMPARE(driver.action(QStringLiteral("mnuPreferencesDateandTimeOn"))->isChecked(), dateDisplay);
         QCOMPARE(settings->value(preferences::DateDisplayKey), dateDisplay ? QStringLiteral("True") : QStringLiteral("False"));
     }
@@ -231,7 +231,7 @@ private slots:
         waited.start();
         QVERIFY(driver.loadAndShow());
         QCOMPARE_LT(waited.elapsed(), 1000);
-        QCOMPARE(driver.form().backColor(), storedValuesRead ? 255 : ButtonFace);
+        QCOMPARE(driver.colourBehindControls(), storedValuesRead ? QColor(255, 0, 0) : WindowDriver::buttonFace());
         QCOMPARE(driver.action(QStringLiteral("mnuPreferencesDateandTimeOn"))->isChecked(), storedValuesRead);
 
         driver.dialogs().answerColor(runtime::colorFromValue(Blue, {}));
@@ -247,7 +247,7 @@ private slots:
                                                   + " is 1048617 bytes long"));
 
         QCOMPARE(driver.dialogs().messages(), QStringList{});
-        QCOMPARE(driver.form().backColor(), Blue);
+        QCOMPARE(driver.colourBehindControls(), QColor(0, 0, 255));
         QCOMPARE(driver.action(QStringLiteral("mnuPreferencesDateandTimeOn"))->isChecked(), !storedValuesRead);
         auto *button = driver.find<QWidget>(QStringLiteral("cmdCalculate"));
         const QImage shot = driver.form().grab().toImage();
@@ -312,7 +312,7 @@ private slots:
 
         WindowDriver driver(prices.path());
         QVERIFY(driver.loadAndShow());
-        QCOMPARE(driver.form().backColor(), fileExists ? 255 : ButtonFace);
+        QCOMPARE(driver.colourBehindControls(), fileExists ? QColor(255, 0, 0) : WindowDriver::buttonFace());
         QCOMPARE(driver.action(QStringLiteral("mnuPreferencesDateandTimeOn"))->isChecked(), fileExists);
         driver.dialogs().answerColor(runtime::colorFromValue(Blue, {}));
         driver.trigger(QStringLiteral("mnuColorsCustom"));

@@ -80,7 +80,7 @@ void frmMain::SetAllOtherBackColor()
 void frmMain::mnuColorsCustom_Click()
 {
     try {
-        const std::optional<QColor> chosen = m_dialogs.chooseColor(colorOf(backColor()));
+        const std::optional<QColor> chosen = m_dialogs.chooseColor(colorOf(lngBackColor));
         if (!chosen)
             runtime::raise(runtime::ErrorNumber::ColorChooserCancelled);
         if (!preferences::keepsBlackCaptionsReadable(*chosen)) {

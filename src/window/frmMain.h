@@ -76,9 +76,6 @@ public:
     // How many times its designed size the form is drawn: 1, or more when it fills the screen.
     qreal formScale() const { return m_scale.factor; }
 
-    // The colour value painted behind the controls.
-    std::int32_t backColor() const { return lngBackColor; }
-
     // The prices the quotes are worked out from.
     const catalogue::PriceTable &pricesInUse() const { return prices; }
 

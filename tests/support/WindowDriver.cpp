@@ -1,6 +1,7 @@
 #include "WindowDriver.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
@@ -88,6 +89,20 @@ QString WindowDriver::quoteText() const
 bool WindowDriver::quoteVisible() const
 {
     return find<QLabel>(QStringLiteral("lblPriceQuote"))->isVisible();
+}
+
+QColor WindowDriver::colourBehindControls() const
+{
+    // The whole window is grabbed: a child grabbed alone paints its own palette.
+    const QImage shown = m_form->grab().toImage();
+    const QWidget *surface = m_form->centralWidget();
+    const QPoint bare = surface->mapTo(m_form.get(), QPoint(surface->width() / 2, surface->height() - 4));
+    return shown.pixelColor(bare * shown.devicePixelRatio());
+}
+
+QColor WindowDriver::buttonFace()
+{
+    return QApplication::palette().color(QPalette::Button);
 }
 
 } // namespace testsupport

@@ -41,6 +41,10 @@ public:
     bool itemEnabled(int item) const;
     QString quoteText() const;
     bool quoteVisible() const;
+    // The colour a customer sees on the bare window below the controls.
+    QColor colourBehindControls() const;
+    // The system's button face, which the window shows until a colour is chosen.
+    static QColor buttonFace();
 
 private:
     machine::ScriptedDialogs m_dialogs;
