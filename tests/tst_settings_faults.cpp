@@ -1,4 +1,3 @@
-#include "ButtonFace.h"
 #include "FileContents.h"
 #include "StandardErrorCapture.h"
 #include "TemporaryPriceFile.h"
