@@ -70,8 +70,8 @@ void frmMain::makeTouchSized()
     style->setParent(this);
     for (QCheckBox *box : chkSneakerItem)
         box->setStyle(style);
-    for (int pairs = 1; pairs <= PairOptions; ++pairs)
-        optPair[pairs]->setStyle(style);
+    for (QRadioButton *option : pairOptions())
+        option->setStyle(style);
     for (QScrollBar *bar : {lstBrands->verticalScrollBar(), lstBrands->horizontalScrollBar()})
         bar->setStyle(style);
 }

@@ -69,8 +69,8 @@ void frmMain::SetAllOtherBackColor()
     const QColor color = colorOf(lngBackColor);
     for (QGroupBox *frame : {fraSneakerItems, fraPairs})
         window::paintFrame(frame, color);
-    for (int pairs = 1; pairs <= PairOptions; ++pairs)
-        window::paintBackground(optPair[pairs], color);
+    for (QRadioButton *option : pairOptions())
+        window::paintBackground(option, color);
     for (QCheckBox *box : chkSneakerItem)
         window::paintBackground(box, color);
     for (QPushButton *button : {cmdCalculate, cmdReset, cmdClearQuote})

@@ -83,12 +83,12 @@ void frmMain::cmdReset_Click()
     setListIndex(-1);
     for (QCheckBox *box : chkSneakerItem)
         box->setChecked(false);
-    for (int pairs = 1; pairs <= PairOptions; ++pairs) {
+    for (QRadioButton *option : pairOptions()) {
         // Qt keeps one option of an exclusive group selected; lift the rule
         // while clearing them all.
-        optPair[pairs]->setAutoExclusive(false);
-        optPair[pairs]->setChecked(false);
-        optPair[pairs]->setAutoExclusive(true);
+        option->setAutoExclusive(false);
+        option->setChecked(false);
+        option->setAutoExclusive(true);
     }
     intPairs = 0;
     lblPriceQuote->setVisible(false);

@@ -235,8 +235,8 @@ void frmMain::createTabOrder()
     QList<QWidget *> chain{lstBrands};
     for (QCheckBox *box : chkSneakerItem)
         chain << box;
-    for (int pairs = 1; pairs <= PairOptions; ++pairs)
-        chain << optPair[pairs];
+    for (QRadioButton *option : pairOptions())
+        chain << option;
     chain << cmdCalculate << cmdClearQuote << cmdReset;
     for (qsizetype i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
@@ -246,12 +246,12 @@ void frmMain::createTabOrder()
 void frmMain::updatePairsTabStop()
 {
     QRadioButton *stop = optPair[1];
-    for (int pairs = 1; pairs <= PairOptions; ++pairs) {
-        if (optPair[pairs]->isChecked())
-            stop = optPair[pairs];
+    for (QRadioButton *option : pairOptions()) {
+        if (option->isChecked())
+            stop = option;
     }
-    for (int pairs = 1; pairs <= PairOptions; ++pairs)
-        optPair[pairs]->setFocusPolicy(optPair[pairs] == stop ? Qt::StrongFocus : Qt::ClickFocus);
+    for (QRadioButton *option : pairOptions())
+        option->setFocusPolicy(option == stop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 void frmMain::describeControls()
@@ -296,8 +296,8 @@ void frmMain::connectHandlers()
     connect(lstBrands, &QListWidget::itemSelectionChanged, this, &frmMain::hideStaleQuote);
     for (QCheckBox *box : chkSneakerItem)
         connect(box, &QCheckBox::toggled, this, &frmMain::hideStaleQuote);
-    for (int pairs = 1; pairs <= PairOptions; ++pairs)
-        connect(optPair[pairs], &QRadioButton::toggled, this, &frmMain::hideStaleQuote);
+    for (QRadioButton *option : pairOptions())
+        connect(option, &QRadioButton::toggled, this, &frmMain::hideStaleQuote);
     connect(cmdCalculate, &QPushButton::clicked, this, [this] { deliver(&frmMain::cmdCalculate_Click); });
     connect(cmdClearQuote, &QPushButton::clicked, this, [this] { deliver(&frmMain::cmdClearQuote_Click); });
     connect(cmdReset, &QPushButton::clicked, this, [this] { deliver(&frmMain::cmdReset_Click); });

@@ -31,6 +31,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 
 class IdleReset;
 class QCheckBox;
@@ -169,6 +170,8 @@ private:
     std::array<QCheckBox *, catalogue::ItemCount> chkSneakerItem{};
     // Indexed by the number of pairs, 1 to PairOptions; there is no member 0.
     std::array<QRadioButton *, PairOptions + 1> optPair{};
+    // The pairs options in order, for what is done to each alike.
+    std::span<QRadioButton *const, PairOptions> pairOptions() const { return std::span(optPair).subspan<1>(); }
     QLabel *lblDateTime = nullptr;
     QLabel *lblPriceQuote = nullptr;
     QLabel *lblInstructions = nullptr;
