@@ -23,23 +23,36 @@ require_built() {
     done
 }
 
+# Sets `work` to a temporary folder for the script's own files, removed when
+# the script ends.
+make_work_folder() {
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
+}
+
 # wait_until SECONDS COMMAND...: runs COMMAND every tenth of a second until it
 # succeeds; fails once SECONDS (whole seconds) have passed without.
 wait_until() {
-    local deadline=$(( ${EPOCHREALTIME/./} / 1000 + $1 * 1000 ))
+    # Microseconds, whatever radix character the locale puts in EPOCHREALTIME.
+    local deadline=$(( ${EPOCHREALTIME//[!0-9]/} + $1 * 1000000 ))
     shift
     until "$@"; do
-        [ $(( ${EPOCHREALTIME/./} / 1000 )) -lt "$deadline" ] || return 1
+        [ "${EPOCHREALTIME//[!0-9]/}" -lt "$deadline" ] || return 1
         sleep 0.1
     done
+}
+
+# A digest of what the X window (by id, or root for the screen) shows now.
+window_print() {
+    import -window "$1" ppm:- 2>/dev/null | md5sum
 }
 
 # The X window (by id) has been painted and holds still: it shows more than
 # one colour, and two pictures of it taken in a row are the same.
 window_still() {
     local id=$1 first second
-    first=$(import -window "$id" ppm:- 2>/dev/null | md5sum) || return 1
-    second=$(import -window "$id" ppm:- 2>/dev/null | md5sum) || return 1
+    first=$(window_print "$id") || return 1
+    second=$(window_print "$id") || return 1
     [ "$first" = "$second" ] && [ "$(import -window "$id" -format '%k' info: 2>/dev/null)" -gt 1 ]
 }
 

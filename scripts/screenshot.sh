@@ -10,9 +10,8 @@ out=$(realpath -m "${1:-$root/docs/screenshot.png}")
 scale=${2:-1}
 require_built src/pellory
 
-settings=$(mktemp -d)
-trap 'rm -rf "$settings"' EXIT
-XDG_CONFIG_HOME="$settings" QT_SCALE_FACTOR="$scale" \
+make_work_folder
+XDG_CONFIG_HOME="$work" QT_SCALE_FACTOR="$scale" \
 xvfb-run -a -s "-screen 0 1600x1200x24" bash -c '
     source "$3"
     "$1" & pid=$!

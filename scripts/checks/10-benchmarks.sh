@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Runs every benchmark program the test build made (bench/bench_* in it) once, briefly, so that a benchmark that no longer
-# starts, finds its files or measures anything fails the run. No timing is
-# judged here: scripts/bench.sh measures.
+# Runs every benchmark program the test build made (bench/bench_* in it)
+# once, briefly, so that a benchmark that no longer starts, finds its files
+# or measures anything fails the run. No timing is judged here:
+# scripts/bench.sh measures.
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/lib.sh"
 

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything again with AddressSanitizer and UndefinedBehaviorSanitizer
-# in build-asan (beside the test build) and runs every test suite there. Any report fails the run:
-# memory errors, undefined behaviour, and leaks (LeakSanitizer) of the
-# program's own code. The suites run on the offscreen platform, where Qt
+# in build-asan (beside the test build) and runs every test suite there. Any
+# report fails the run: memory errors, undefined behaviour, and leaks
+# (LeakSanitizer) of the program's own code. The suites run on the offscreen platform, where Qt
 # 6.4 leaves nothing for LeakSanitizer to report, so no leak is suppressed.
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/lib.sh"

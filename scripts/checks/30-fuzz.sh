@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang in build-fuzz (beside the test build) and runs each for a
-# short while (FUZZ_SECONDS, default 30). Any crash, hang, leak, sanitizer
-# report or broken invariant fails the stage; the input that caused it is
-# saved under build-fuzz/artifacts/. New inputs found go to
-# build-fuzz/corpus/, never into the seed corpus in fuzz/corpus/.
+# Builds the libFuzzer targets with clang in build-fuzz (beside the test
+# build) and runs each for a short while (FUZZ_SECONDS, default 30). Any
+# crash, hang, leak, sanitizer report or broken invariant fails the stage;
+# the input that caused it is saved under build-fuzz/artifacts/. New inputs
+# found go to build-fuzz/corpus/, never into the seed corpus in fuzz/corpus/.
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/lib.sh"
 cd "$root"

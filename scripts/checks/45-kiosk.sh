@@ -5,8 +5,8 @@
 # (grim). Cage draws no title bar, so through XWayland the menu bar is the
 # top of the screen; through Qt's Wayland plugin it must be too, or Qt has
 # drawn its own title bar with minimise and maximise buttons.
-# Screenshots go to KIOSK_SHOTS (default: kiosk/ in the test build). The program runs as the unprivileged user nobody,
-# from a copy in a temporary folder that also holds its runtime and settings
+# Screenshots go to KIOSK_SHOTS (default: kiosk/ in the test build). The
+# program runs as the unprivileged user nobody, from a copy in a temporary folder that also holds its runtime and settings
 # folders, so it sees a fresh kiosk account; becoming nobody takes root, so
 # the stage is skipped without it.
 # Then the kiosk as a shop runs it on a touch screen, with FillScreen=true in
@@ -23,8 +23,7 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 require_built src/pellory src/BrandsPrices.txt
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+make_work_folder
 chmod 755 "$work"
 mkdir -p "$work/program" "$work/shots" "$out"
 cp "$build/src/pellory" "$build/src/BrandsPrices.txt" "$work/program/"

@@ -11,8 +11,7 @@ source "$(dirname "$0")/../../scripts/lib.sh"
 cd "$root"
 require_built src/pellory
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+make_work_folder
 cat >"$work/session.sh" <<'SESSION'
 #!/usr/bin/env bash
 set -euo pipefail

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # Builds the program and its Debian package in build-package/ beside the test
-# build (a Release build) and checks what a shop's machine
-# would get from it: the program in /opt/pellory beside links to the price
+# build (a Release build) and checks what a shop's machine would get from it: the program in /opt/pellory beside links to the price
 # file and the settings, which are conffiles in /etc/pellory; a launcher on the PATH that
 # starts that program; valid desktop entries, the icon they name, and the
 # packages the program cannot run without; a manual page, a copyright file and a

@@ -10,8 +10,7 @@ source "$(dirname "$0")/../../scripts/lib.sh"
 cd "$root"
 require_built src/pellory
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+make_work_folder
 export HOME="$work/home" ANSIBLE_LOCAL_TEMP="$work/ansible/local" ANSIBLE_REMOTE_TEMP="$work/ansible/remote" \
     ANSIBLE_NOCOLOR=1 ANSIBLE_RETRY_FILES_ENABLED=0 ANSIBLE_DEPRECATION_WARNINGS=0
 mkdir -p "$HOME" "$work/etc" "$work/shop"

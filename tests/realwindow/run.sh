@@ -66,15 +66,14 @@ settle() {
     wait_until 5 window_still root || fail "the screen did not settle"
 }
 
-screen_print() { import -window root ppm:- 2>/dev/null | md5sum; }
-screen_changed_from() { [ "$(screen_print)" != "$1" ]; }
+screen_changed_from() { [ "$(window_print root)" != "$1" ]; }
 
 # Sends input with COMMAND... and waits for the program to answer it: for the
 # screen to change (input that changes nothing visible waits a second) and
 # then to hold still.
 send() {
     local before
-    before=$(screen_print)
+    before=$(window_print root)
     "$@"
     wait_until 1 screen_changed_from "$before" || true
     settle
