@@ -435,6 +435,27 @@ PriceFileCheck checkPriceFileBytes(const QByteArray &bytes, const QString &path,
     return checkInput(path, maxFaults, [&] { return SequentialInput::fromBytes(bytes, path, MaxFileBytes); });
 }
 
+bool lastLineIsFinished(const QByteArray &bytes)
+{
+    qsizetype end = bytes.size();
+    while (end > 0 && (bytes[end - 1] == ' ' || bytes[end - 1] == '\t' || bytes[end - 1] == '\0'))
+        --end;
+    if (end == 0)
+        return true;
+    const char last = bytes[end - 1];
+    return last == '\n' || last == '\r' || last == '\x1a';
+}
+
+// Customers see whole dollars whatever the file says; whoever looks after
+// the kiosk learns that the file says otherwise.
+QString roundedPricesNote(int count, const QString &path)
+{
+    const QString prices = count == 1 ? QStringLiteral("1 price") : QStringLiteral("%1 prices").arg(count);
+    return QStringLiteral("%1 in %2 %3 cents and will be quoted rounded to whole dollars; run pellory --check to see "
+                          "which.")
+        .arg(prices, QDir::toNativeSeparators(path), count == 1 ? QStringLiteral("has") : QStringLiteral("have"));
+}
+
 QString priceFileFailureAdvice()
 {
     return QStringLiteral("To list every faulty line of the price file, run pellory --check in a terminal.");

@@ -85,6 +85,16 @@ struct PriceFileCheck
 PriceFileCheck checkPriceFile(const QString &path, int maxFaults = 100);
 PriceFileCheck checkPriceFileBytes(const QByteArray &bytes, const QString &path = {}, int maxFaults = 100);
 
+// Whether the file's last line has its line end (CR, LF, or an old file's
+// Ctrl-Z end mark; blanks and the zero bytes of UTF-16 after it do not
+// count). A file cut short in the middle of a line, by a writer that stopped
+// partway, reads as a shorter last price: the running kiosk waits for the
+// rest instead. An empty file has no line to finish.
+bool lastLineIsFinished(const QByteArray &bytes);
+
+// The line for support saying how many prices the file writes with cents.
+QString roundedPricesNote(int count, const QString &path);
+
 // The message shown when the price file cannot be loaded: the program's own
 // texts for a missing file or an unexpected error, then the error itself,
 // and last the advice that shows staff the way to every other fault.

@@ -5,6 +5,7 @@
 #include "machine/FileBytes.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/Twips.h"
+#include "window/PriceReloader.h"
 
 #include <QDir>
 #include <QListWidget>
@@ -20,7 +21,8 @@ void frmMain::Form_Load()
     else
         mnuPreferencesDateandTimeOff_Click();
     setBackColor(lngBackColor);
-    watchPriceFile();
+    if (m_shop.reloadPrices)
+        m_priceReloader->watch(m_shop.priceFileSettling);
 }
 
 void frmMain::ReadPrices()
@@ -28,12 +30,12 @@ void frmMain::ReadPrices()
     try {
         const QByteArray bytes = machine::readWholeFile(m_priceFile, catalogue::MaxFileBytes);
         catalogue::Catalogue loaded = catalogue::parsePriceFile(bytes, m_priceFile);
-        rememberPricesInUse(bytes);
+        m_priceReloader->startFrom(bytes);
         prices = std::move(loaded.prices);
         // One call for the whole list: adding thousands of brands one by one is slow.
         lstBrands->addItems(loaded.brands);
         if (loaded.roundedPrices > 0)
-            reportRoundedPrices(loaded.roundedPrices);
+            machine::logForSupport(catalogue::roundedPricesNote(loaded.roundedPrices, m_priceFile));
     } catch (runtime::RuntimeError &error) {
         if (error.path().isEmpty())
             error.at(m_priceFile, 0);
@@ -41,17 +43,6 @@ void frmMain::ReadPrices()
         error.withDetail(error.detail().isEmpty() ? advice : error.detail() + QStringLiteral("\n\n") + advice);
         throw error.explainedAs(catalogue::priceFileFailureExplanation(error.number()));
     }
-}
-
-// Customers see whole dollars whatever the file says; whoever looks after
-// the kiosk learns that the file says otherwise.
-void frmMain::reportRoundedPrices(int count)
-{
-    const QString prices = count == 1 ? QStringLiteral("1 price") : QStringLiteral("%1 prices").arg(count);
-    machine::logForSupport(
-        QStringLiteral("%1 in %2 %3 cents and will be quoted rounded to whole dollars; run pellory --check to see "
-                       "which.")
-            .arg(prices, QDir::toNativeSeparators(m_priceFile), count == 1 ? QStringLiteral("has") : QStringLiteral("have")));
 }
 
 void frmMain::Form_GotFocus()

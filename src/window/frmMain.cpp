@@ -88,6 +88,7 @@ frmMain::frmMain(machine::Dialogs &dialogs, const QString &priceFile,
     describeControls();
     connectHandlers();
     watchForIdleness();
+    createPriceReloader();
     watchForTouch();
     placeOnScreen();
     m_presence = new window::KioskPresence(this, [this] { windowLost(); });

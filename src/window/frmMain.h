@@ -46,6 +46,7 @@ class QTimer;
 
 namespace window {
 class KioskPresence;
+class PriceReloader;
 }
 
 class frmMain : public QMainWindow
@@ -96,17 +97,15 @@ private:
     // StartupAndExitHandlers.cpp
     void Form_Load();
     void ReadPrices();
-    void reportRoundedPrices(int count);
-
-    // PriceReload.cpp
-    void rememberPricesInUse(const QByteArray &bytes);
-    void watchPriceFile();
-    void applyPricesWhenIdle();
     void Form_GotFocus();
     void Form_MouseUp(std::int16_t button, std::int16_t shift, float x, float y);
     void mnuFileExit_Click();
     void mnuHelpPelloryProgram_Click();
-    bool staffMayChangePreferences();
+
+    // PriceReload.cpp: a new price file put in place once the reloader says so
+    void createPriceReloader();
+    bool windowIsIdle() const;
+    void takeNewPrices(catalogue::Catalogue &&loaded);
 
     // QuoteHandlers.cpp
     int listIndex() const;
@@ -120,6 +119,7 @@ private:
     void resetForNextCustomer();
 
     // PreferenceHandlers.cpp
+    bool staffMayChangePreferences();
     void ReadTheRegistry();
     void setBackColor(std::int32_t color);
     void SetAllOtherBackColor();
@@ -181,13 +181,7 @@ private:
     QTimer *tmrSneakers = nullptr;
     QWidget *menuAnnouncer = nullptr;
     IdleReset *m_idleReset = nullptr;
-    // A new price file read while the kiosk runs, waiting until no brand is
-    // selected; the files are told apart by the digests of their bytes.
-    catalogue::Catalogue m_pendingPrices;
-    QByteArray m_pendingPricesDigest;
-    QByteArray m_pricesInUse;
-    QString m_lastRefusal;
-    QTimer *m_pendingPricesCheck = nullptr;
+    window::PriceReloader *m_priceReloader = nullptr;
 
     QMenu *mnuFile = nullptr;
     QMenu *mnuPreferences = nullptr;
