@@ -15,14 +15,15 @@
 
 namespace {
 
-// The shop's settings, each line the kiosk did not understand reported once
-// on standard error; the kiosk opens with the defaults there.
+// The shop's settings, each line the kiosk did not understand or warns
+// about reported once on standard error (up to a hundred); the kiosk opens
+// with the defaults there.
 configuration::ShopConfiguration readShopConfiguration()
 {
     const configuration::ConfigurationReading reading =
         configuration::readConfiguration(configuration::configurationBesideProgram());
-    for (const configuration::ConfigurationFault &fault : reading.faults)
-        machine::logForSupport(configuration::faultText(reading, fault));
+    for (const QString &line : configuration::supportLines(reading))
+        machine::logForSupport(line);
     return reading.values;
 }
 

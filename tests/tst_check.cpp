@@ -105,6 +105,28 @@ private slots:
             << QStringList{"  ReloadPrices=true",
                            "  Line 2  ReloadPrices=sometimes: the value must be true or false; the kiosk uses the "
                            "default, true."};
+        const QStringList checkSettings{"--check-settings", "FILE"};
+        QTest::newRow("settings file misnamed")
+            << QByteArray() << checkSettings << 1
+            << QStringList{"Not understood (the kiosk uses the default there):",
+                           "  File  There is no file named BrandsPrices.txt in that folder."};
+        QTest::newRow("settings file with a setting given twice")
+            << QByteArray("[kiosk]\nIdleResetSeconds=30\nFillScreen=yes\nIdleResetSeconds=300\nFillScreen=true\n")
+            << checkSettings << 0
+            << QStringList{"  FillScreen=true", "  IdleResetSeconds=300",
+                           "Warnings (the kiosk uses the settings above):",
+                           "  Line 4  IdleResetSeconds is given again; line 2 gave 30, and the kiosk uses this "
+                           "line's 300."};
+        QTest::newRow("settings file with a right-to-left override in a value")
+            << QByteArray("[kiosk]\nDigitPad=\xe2\x80\xaeno\n") << checkSettings << 1
+            << QStringList{"  Line 2  DigitPad=\\u202eno: the value must be auto, on or off; the kiosk uses the "
+                           "default, auto."};
+        QTest::newRow("settings file of junk: the first 100 lines listed")
+            << QByteArray("[kiosk]\n").append(QByteArray("x\n").repeated(150)) << checkSettings << 1
+            << QStringList{"  Line 101  \"x\" is not a setting", "50 more lines not understood are not listed."};
+        QTest::newRow("settings and a price file at once")
+            << QByteArray() << QStringList{"--check-settings", "--check", "FILE"} << 2
+            << QStringList{"pellory: --check and --check-settings each check one file; run them one at a time."};
         QTest::newRow("help") << QByteArray() << QStringList{"--help"} << 0
                               << QStringList{"Usage: ", "  --check  ", "  -h, --help  ", "  -v, --version  "};
         QTest::newRow("version, one dash") << QByteArray() << QStringList{"-version"} << 0

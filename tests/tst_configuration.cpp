@@ -65,9 +65,16 @@ private slots:
                            "4: \"nonsense\" is not a setting; write Name=value, a [section], or a comment starting "
                            "with #.",
                            "5: [display] is not a section of the kiosk's settings; the lines under it are ignored."};
-        QTest::newRow("a control character is not passed on")
+        QTest::newRow("a control character is written out")
             << QByteArray("[kiosk]\nDigitPad=o\x1b[2J\n") << false << 120000 << DigitPad::Auto << false
-            << QStringList{"2: DigitPad=o\ufffd[2J: the value must be auto, on or off; the kiosk uses the default, "
+            << QStringList{"2: DigitPad=o\\x1b[2J: the value must be auto, on or off; the kiosk uses the default, "
+                           "auto."};
+        QTest::newRow("a right-to-left override and a zero-width space are written out")
+            << QByteArray("[kiosk]\nFill\xe2\x80\x8bScreen=true\nDigitPad=\xe2\x80\xae" "ffo\n") << false << 120000
+            << DigitPad::Auto << false
+            << QStringList{"2: Fill\\u200bScreen is not a setting of [kiosk] and is ignored; the settings there are "
+                           "FillScreen, IdleResetSeconds, DigitPad, StaffOnlyPreferences, ReloadPrices.",
+                           "3: DigitPad=\\u202effo: the value must be auto, on or off; the kiosk uses the default, "
                            "auto."};
     }
     void settingsAndFaults()
@@ -177,27 +184,43 @@ private slots:
     // line on standard error, and --check lists the settings in effect.
     void programReportsTheSettingsBesideIt_data()
     {
+        QTest::addColumn<QByteArray>("settings");
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QStringList>("lines");
-        QTest::newRow("--check") << QStringList{"--check"}
+        QTest::addColumn<int>("programLines");
+        const QByteArray settings("[kiosk]\nFillScreen=true\nIdleResetSeconds=soon\n");
+        QTest::newRow("--check") << settings << QStringList{"--check"}
                                  << QStringList{"Settings file: ", "Settings in effect:", "  [kiosk]",
                                                 "  FillScreen=true", "  IdleResetSeconds=120", "  DigitPad=auto",
                                                 "  StaffOnlyPreferences=false",
                                                 "Not understood (the kiosk uses the default there):",
                                                 "  Line 3  IdleResetSeconds=soon: the value must be",
-                                                "Price file: ", "The kiosk will load this file: 1 brand"};
-        QTest::newRow("window start") << QStringList{"-platform", "offscreen"}
-                                      << QStringList{"/pellory.conf:3: IdleResetSeconds=soon: the value must be"};
+                                                "Price file: ", "The kiosk will load this file: 1 brand"}
+                                 << 0;
+        // One line about the settings, and one saying the default staff
+        // password is in use; Qt may add notes of its own.
+        QTest::newRow("window start") << settings << QStringList{"-platform", "offscreen"}
+                                      << QStringList{"/pellory.conf:3: IdleResetSeconds=soon: the value must be"}
+                                      << 2;
+        // A megabyte of junk: 100 lines, one saying how many more there are,
+        // and the staff password's line.
+        QTest::newRow("window start, a megabyte of junk")
+            << QByteArray("[kiosk]\n").append(QByteArray("x\n").repeated(524284)) << QStringList{"-platform", "offscreen"}
+            << QStringList{"/pellory.conf:2: \"x\" is not a setting", "/pellory.conf:101: \"x\" is not a setting",
+                           "/pellory.conf: 524184 more lines not understood are not listed."}
+            << 102;
     }
     void programReportsTheSettingsBesideIt()
     {
+        QFETCH(QByteArray, settings);
         QFETCH(QStringList, arguments);
         QFETCH(QStringList, lines);
+        QFETCH(int, programLines);
         QTemporaryDir folder;
         QVERIFY(QFile::copy(QStringLiteral(PELLORY_PROGRAM), folder.filePath(QStringLiteral("pellory"))));
         QFile::setPermissions(folder.filePath(QStringLiteral("pellory")), QFile::ReadOwner | QFile::ExeOwner);
         writeFile(folder.filePath(QStringLiteral("BrandsPrices.txt")), "\"Stridewell\",65,80,55,90,60\n");
-        writeFile(folder.filePath(QStringLiteral("pellory.conf")), "[kiosk]\nFillScreen=true\nIdleResetSeconds=soon\n");
+        writeFile(folder.filePath(QStringLiteral("pellory.conf")), settings);
 
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folder.filePath(QStringLiteral("config")));
@@ -222,10 +245,8 @@ private slots:
                 QFAIL(qPrintable(QStringLiteral("No line with \"%1\" in order in:\n%2").arg(expected, written)));
             ++next;
         }
-        // One line of the program's own about the settings, and one saying
-        // the default staff password is in use; Qt may add notes of its own.
         if (window)
-            QCOMPARE(writtenLines.filter(QStringLiteral(" pellory: ")).size(), 2);
+            QCOMPARE(writtenLines.filter(QStringLiteral(" pellory: ")).size(), programLines);
     }
 
 private:

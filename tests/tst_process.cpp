@@ -44,6 +44,43 @@ private slots:
                                        + "kill -INT $pid; wait $pid; echo \"status $?\""
                                 << 0
                                 << QStringList{"status 130"} << QStringList{" pellory: Stopped by SIGINT"};
+        QTest::newRow("SIGQUIT") << startWindowWith("env --default-signal=QUIT ")
+                                        + "kill -QUIT $pid; wait $pid; echo \"status $?\""
+                                 << 0 << QStringList{"status 131"}
+                                 << QStringList{" pellory: Stopped by SIGQUIT; ending with status 131."};
+        QTest::newRow("SIGUSR1") << startWindow + "kill -USR1 $pid; wait $pid; echo \"status $?\"" << 0
+                                 << QStringList{"status 138"}
+                                 << QStringList{" pellory: Stopped by SIGUSR1; ending with status 138."};
+        QTest::newRow("SIGUSR2") << startWindow + "kill -USR2 $pid; wait $pid; echo \"status $?\"" << 0
+                                 << QStringList{"status 140"} << QStringList{" pellory: Stopped by SIGUSR2"};
+        QTest::newRow("SIGALRM") << startWindow + "kill -ALRM $pid; wait $pid; echo \"status $?\"" << 0
+                                 << QStringList{"status 142"} << QStringList{" pellory: Stopped by SIGALRM"};
+        // The price file is missing: the start-up error box waits for OK.
+        const QString startErrorBox = "rm BrandsPrices.txt; ./pellory 2>errors & pid=$!; i=0; "
+                                      "until grep -q 'Run-time error 53' errors || [ $i -gt 100 ]; do "
+                                      "sleep 0.1; i=$((i+1)); done; sleep 0.5; ";
+        QTest::newRow("SIGTERM under the start-up error box")
+            << startErrorBox + "kill -TERM $pid; wait $pid; echo \"status $?\"; cat errors >&2" << 0
+            << QStringList{"status 143"}
+            << QStringList{" pellory: Run-time error 53: File not found", " pellory: Stopped by SIGTERM"};
+        QTest::newRow("SIGUSR1 under the start-up error box")
+            << startErrorBox + "kill -USR1 $pid; wait $pid; echo \"status $?\"; cat errors >&2" << 0
+            << QStringList{"status 138"} << QStringList{" pellory: Stopped by SIGUSR1"};
+        // Standard error is a pipe whose reader goes away once the window is
+        // up, as a journal's stream or a log reader can: a line then written
+        // is lost, and the kiosk goes on.
+        const QString startWindowLoggingToNoOne =
+            "mkfifo errors; ./pellory 2>errors & pid=$!; exec 3<errors; i=0; "
+            "until grep -q DateDisplay config/PELLORY.conf 2>/dev/null || [ $i -gt 100 ]; do "
+            "sleep 0.1; i=$((i+1)); done; exec 3<&-; ";
+        QTest::newRow("a signal's line to a closed standard error")
+            << startWindowLoggingToNoOne + "kill -TERM $pid; wait $pid; echo \"status $?\"" << 0
+            << QStringList{"status 143"} << QStringList();
+        QTest::newRow("a reload's line to a closed standard error")
+            << startWindowLoggingToNoOne
+                   + "printf '\"Only\",1,2,3,4,5\\n' >new; mv new BrandsPrices.txt; sleep 5; "
+                     "kill -0 $pid && echo running; kill -TERM $pid; wait $pid; echo \"status $?\""
+            << 0 << QStringList{"running", "status 143"} << QStringList();
         const QString noDisplay = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ./pellory";
         QTest::newRow("no display") << noDisplay << 1 << QStringList()
                                     << QStringList{"pellory: no display was found (DISPLAY and WAYLAND_DISPLAY are not "

@@ -79,7 +79,9 @@ QString helpText(const QCommandLineParser &parser)
                          "-platform ...) apply there.\n"
                          "\nExit status of --check: 0 when the kiosk would load the file (warnings or not),\n"
                          "1 when it would refuse it, 2 when the command line is wrong, 3 when the report\n"
-                         "could not be written. --check also says which staff password the kiosk takes.\n");
+                         "could not be written. --check also says which staff password the kiosk takes.\n"
+                         "\nExit status of --check-settings: 0 when the kiosk understands every line (warnings\n"
+                         "or not), 1 when it does not understand a line or a FILE named is not there.\n");
 }
 
 } // namespace
@@ -136,18 +138,25 @@ int runCommandLine(int argc, char **argv)
                            0);
     const QStringList files = parser.positionalArguments();
     if (parser.isSet(setPasswordOption)) {
-        if (parser.isSet(checkOption) || !files.isEmpty())
+        if (parser.isSet(checkOption) || parser.isSet(checkSettingsOption) || !files.isEmpty())
             return usageError(QStringLiteral("--set-staff-password takes nothing else."));
         return staffpassword::setStaffPassword(staffpassword::passwordFileBesideProgram());
     }
+    // FILE would be either file: a price file checked as settings, or the
+    // other way round, would pass for checked.
+    if (parser.isSet(checkOption) && parser.isSet(checkSettingsOption))
+        return usageError(QStringLiteral("--check and --check-settings each check one file; run them one at a time."));
     if (files.size() > 1)
         return usageError(QStringLiteral("Check one price file at a time."));
     // Configuration management checks a settings file before it replaces
-    // the one in place, as it checks a price file.
+    // the one in place, as it checks a price file; a file it names that is
+    // not there is a slip of the name, not a file of defaults.
     if (parser.isSet(checkSettingsOption)) {
-        const configuration::ConfigurationReading settings = configuration::readConfiguration(
-            files.isEmpty() ? configuration::configurationBesideProgram() : files.constFirst());
-        return printReport(configurationReportText(settings).join(u'\n') + u'\n', settings.faults.isEmpty() ? 0 : 1);
+        const configuration::ConfigurationReading settings =
+            files.isEmpty() ? configuration::readConfiguration(configuration::configurationBesideProgram())
+                            : configuration::readConfiguration(files.constFirst(), configuration::MissingFile::IsFault);
+        return printReport(configurationReportText(settings).join(u'\n') + u'\n',
+                           configuration::hasFaults(settings) ? 1 : 0);
     }
 
     const QString path = files.isEmpty() ? catalogue::priceFileBesideProgram() : files.constFirst();

@@ -1,12 +1,29 @@
 #include "check/ConfigurationReport.h"
 
+#include "runtime/VisibleText.h"
+
 #include <QDir>
 
 namespace check {
 
+namespace {
+
+void listNotes(QStringList &lines, const QString &heading, const QList<configuration::ConfigurationFault> &notes)
+{
+    if (notes.isEmpty())
+        return;
+    lines << heading;
+    for (const configuration::ConfigurationFault &note : notes) {
+        const QString where = note.line > 0 ? QStringLiteral("Line %1").arg(note.line) : QStringLiteral("File");
+        lines << QStringLiteral("  %1  %2").arg(where, note.sentence);
+    }
+}
+
+} // namespace
+
 QStringList configurationReportText(const configuration::ConfigurationReading &reading)
 {
-    const QString path = QDir::toNativeSeparators(reading.path);
+    const QString path = runtime::escapedInvisibleCharacters(QDir::toNativeSeparators(reading.path));
     QStringList lines;
     if (!reading.found)
         lines << QStringLiteral("Settings file: %1 is not there, so every setting is at its default.").arg(path);
@@ -21,13 +38,10 @@ QStringList configurationReportText(const configuration::ConfigurationReading &r
         }
         lines << QStringLiteral("  %1=%2").arg(key.name, key.show(reading.values));
     }
-    if (!reading.faults.isEmpty()) {
-        lines << QStringLiteral("Not understood (the kiosk uses the default there):");
-        for (const configuration::ConfigurationFault &fault : reading.faults) {
-            const QString where = fault.line > 0 ? QStringLiteral("Line %1").arg(fault.line) : QStringLiteral("File");
-            lines << QStringLiteral("  %1  %2").arg(where, fault.sentence);
-        }
-    }
+    listNotes(lines, QStringLiteral("Not understood (the kiosk uses the default there):"), reading.faults);
+    listNotes(lines, QStringLiteral("Warnings (the kiosk uses the settings above):"), reading.warnings);
+    if (const QString unlisted = configuration::unlistedText(reading); !unlisted.isEmpty())
+        lines << unlisted;
     return lines;
 }
 

@@ -7,7 +7,8 @@
 namespace check {
 
 // The kiosk's settings as staff read them in a terminal: the file, every
-// setting in effect, and the lines the kiosk did not understand.
+// setting in effect, the lines the kiosk did not understand, the settings
+// given twice, and how many more of those there are than are listed.
 QStringList configurationReportText(const configuration::ConfigurationReading &reading);
 
 } // namespace check

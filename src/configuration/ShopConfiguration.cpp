@@ -3,8 +3,10 @@
 #include "machine/FileBytes.h"
 #include "machine/ProgramFolder.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/VisibleText.h"
 
 #include <QDir>
+#include <QHash>
 
 #include <algorithm>
 #include <optional>
@@ -91,15 +93,50 @@ QStringList namesIn(const QString &section)
     return names;
 }
 
-// Text from the file goes into messages for a terminal and a journal.
+// Text from the file goes into messages for a terminal and a journal, where
+// a control character could drive the terminal and a right-to-left override
+// turn the rest of the line around: each is written out, so staff see it.
 QString shown(const QString &text)
 {
-    QString safe = text;
-    for (QChar &c : safe) {
-        if (c.category() == QChar::Other_Control)
-            c = QChar::ReplacementCharacter;
+    return runtime::escapedInvisibleCharacters(text);
+}
+
+// Lists the first MostListedNotes faults and warnings of a file, and counts
+// the rest.
+class Notes
+{
+public:
+    explicit Notes(ConfigurationReading &reading) : m_reading(reading) {}
+
+    void fault(int line, const QString &sentence) { note(m_reading.faults, m_reading.unlistedFaults, line, sentence); }
+    void warning(int line, const QString &sentence)
+    {
+        note(m_reading.warnings, m_reading.unlistedWarnings, line, sentence);
     }
-    return safe;
+
+private:
+    void note(QList<ConfigurationFault> &list, qsizetype &unlisted, int line, const QString &sentence)
+    {
+        if (m_reading.faults.size() + m_reading.warnings.size() < MostListedNotes)
+            list.append({line, sentence});
+        else
+            ++unlisted;
+    }
+
+    ConfigurationReading &m_reading;
+};
+
+// Where each setting was last given, and as what, to tell a setting given
+// twice with another value.
+struct GivenSetting
+{
+    int line = 0;
+    QString value;
+};
+
+QString counted(qsizetype count, const QString &one, const QString &many)
+{
+    return count == 1 ? QStringLiteral("1 %1").arg(one) : QStringLiteral("%1 %2").arg(count).arg(many);
 }
 
 QStringList linesOf(const QByteArray &bytes)
@@ -152,51 +189,65 @@ ConfigurationReading parseConfiguration(const QByteArray &bytes, const QString &
     ConfigurationReading reading;
     reading.path = path;
     reading.found = true;
+    Notes notes(reading);
+    QHash<const ConfigurationKey *, GivenSetting> given;
     const QStringList lines = linesOf(bytes);
     QString section;
     for (qsizetype index = 0; index < lines.size(); ++index) {
         const QString text = lines.at(index).trimmed();
-        auto fault = [&](const QString &sentence) { reading.faults.append({int(index + 1), sentence}); };
+        const int line = int(index + 1);
         if (text.isEmpty() || text.startsWith(u'#') || text.startsWith(u';'))
             continue;
         if (text.startsWith(u'[') && text.endsWith(u']')) {
             section = text.mid(1, text.size() - 2).trimmed();
             if (namesIn(section).isEmpty())
-                fault(QStringLiteral("[%1] is not a section of the kiosk's settings; the lines under it are ignored.")
-                          .arg(shown(section)));
+                notes.fault(line, QStringLiteral("[%1] is not a section of the kiosk's settings; the lines under it "
+                                                 "are ignored.")
+                                      .arg(shown(section)));
             continue;
         }
         const qsizetype equals = text.indexOf(u'=');
         if (equals <= 0) {
-            fault(QStringLiteral("\"%1\" is not a setting; write Name=value, a [section], or a comment starting with #.")
-                      .arg(shown(text)));
+            notes.fault(line, QStringLiteral("\"%1\" is not a setting; write Name=value, a [section], or a comment "
+                                             "starting with #.")
+                                  .arg(shown(text)));
             continue;
         }
         const QString name = text.left(equals).trimmed();
         const QString value = text.mid(equals + 1).trimmed();
         if (section.isEmpty()) {
-            fault(QStringLiteral("%1 stands before any section and is ignored; put it under [kiosk].").arg(shown(name)));
+            notes.fault(line, QStringLiteral("%1 stands before any section and is ignored; put it under [kiosk].")
+                                  .arg(shown(name)));
             continue;
         }
         if (namesIn(section).isEmpty())
             continue;
         const ConfigurationKey *key = findKey(section, name);
         if (!key) {
-            fault(QStringLiteral("%1 is not a setting of [%2] and is ignored; the settings there are %3.")
-                      .arg(shown(name), shown(section), namesIn(section).join(QStringLiteral(", "))));
+            notes.fault(line, QStringLiteral("%1 is not a setting of [%2] and is ignored; the settings there are %3.")
+                                  .arg(shown(name), shown(section), namesIn(section).join(QStringLiteral(", "))));
             continue;
         }
         if (!key->read(value, reading.values)) {
             const QString fallback = key->show(ShopConfiguration{});
             key->read(fallback, reading.values);
-            fault(QStringLiteral("%1=%2: the value must be %3; the kiosk uses the default, %4.")
-                      .arg(key->name, shown(value), key->accepted, fallback));
+            given.remove(key);
+            notes.fault(line, QStringLiteral("%1=%2: the value must be %3; the kiosk uses the default, %4.")
+                                  .arg(key->name, shown(value), key->accepted, fallback));
+            continue;
         }
+        const QString inEffect = key->show(reading.values);
+        if (const auto earlier = given.constFind(key); earlier != given.cend() && earlier->value != inEffect)
+            notes.warning(line, QStringLiteral("%1 is given again; line %2 gave %3, and the kiosk uses this line's %4.")
+                                    .arg(key->name)
+                                    .arg(earlier->line)
+                                    .arg(earlier->value, inEffect));
+        given.insert(key, {line, inEffect});
     }
     return reading;
 }
 
-ConfigurationReading readConfiguration(const QString &path)
+ConfigurationReading readConfiguration(const QString &path, MissingFile missing)
 {
     QByteArray bytes;
     try {
@@ -205,13 +256,36 @@ ConfigurationReading readConfiguration(const QString &path)
         ConfigurationReading reading;
         reading.path = path;
         const auto number = runtime::ErrorNumber(error.number());
-        if (number == runtime::ErrorNumber::FileNotFound || number == runtime::ErrorNumber::PathNotFound)
+        if (number == runtime::ErrorNumber::FileNotFound || number == runtime::ErrorNumber::PathNotFound) {
+            if (missing == MissingFile::IsFault)
+                reading.faults.append({0, error.detail()});
             return reading;
+        }
         reading.found = true;
         reading.faults.append({0, error.detail() + QStringLiteral(" Every setting is at its default.")});
         return reading;
     }
     return parseConfiguration(bytes, path);
+}
+
+bool hasFaults(const ConfigurationReading &reading)
+{
+    return !reading.faults.isEmpty() || reading.unlistedFaults > 0;
+}
+
+QString unlistedText(const ConfigurationReading &reading)
+{
+    const QString faults = counted(reading.unlistedFaults, QStringLiteral("more line not understood"),
+                                   QStringLiteral("more lines not understood"));
+    const QString warnings = counted(reading.unlistedWarnings, QStringLiteral("more setting given again"),
+                                     QStringLiteral("more settings given again"));
+    const qsizetype total = reading.unlistedFaults + reading.unlistedWarnings;
+    const QString verb = total == 1 ? QStringLiteral("is") : QStringLiteral("are");
+    if (reading.unlistedWarnings == 0)
+        return total == 0 ? QString() : QStringLiteral("%1 %2 not listed.").arg(faults, verb);
+    if (reading.unlistedFaults == 0)
+        return QStringLiteral("%1 %2 not listed.").arg(warnings, verb);
+    return QStringLiteral("%1 and %2 are not listed.").arg(faults, warnings);
 }
 
 QString faultText(const ConfigurationReading &reading, const ConfigurationFault &fault)
@@ -220,6 +294,18 @@ QString faultText(const ConfigurationReading &reading, const ConfigurationFault 
     if (fault.line > 0)
         where += QLatin1Char(':') + QString::number(fault.line);
     return where + QStringLiteral(": ") + fault.sentence;
+}
+
+QStringList supportLines(const ConfigurationReading &reading)
+{
+    QStringList lines;
+    for (const ConfigurationFault &fault : reading.faults)
+        lines << faultText(reading, fault);
+    for (const ConfigurationFault &warning : reading.warnings)
+        lines << faultText(reading, warning);
+    if (const QString unlisted = unlistedText(reading); !unlisted.isEmpty())
+        lines << faultText(reading, {0, unlisted});
+    return lines;
 }
 
 } // namespace configuration

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <chrono>
 
@@ -18,6 +19,9 @@ namespace configuration {
 inline constexpr auto ConfigurationFileName = "pellory.conf";
 // A settings file is a few lines; a megabyte is far more than any needs.
 inline constexpr qint64 MaxConfigurationBytes = 1024 * 1024;
+// The faults and warnings listed for one file; a file of junk would
+// otherwise flood standard error with a line for each of its lines.
+inline constexpr int MostListedNotes = 100;
 
 enum class DigitPad { Auto, On, Off };
 
@@ -42,11 +46,12 @@ struct ShopConfiguration
     std::chrono::milliseconds priceFileSettling = std::chrono::seconds(2);
 };
 
-// A line the kiosk did not understand; its setting keeps the default.
+// A line the kiosk did not understand, whose setting keeps the default; or,
+// as a warning, a line it understood but that looks like a slip.
 struct ConfigurationFault
 {
     int line = 0;       // 0 when it concerns the whole file
-    QString sentence;   // what is wrong there, for staff
+    QString sentence;   // what is wrong there, for staff; characters that do not show are written out
 };
 
 struct ConfigurationReading
@@ -54,7 +59,13 @@ struct ConfigurationReading
     QString path;
     bool found = false;
     ShopConfiguration values;
+    // The first MostListedNotes faults and warnings, in the order of the file.
     QList<ConfigurationFault> faults;
+    // A setting given again with another value: the later line wins.
+    QList<ConfigurationFault> warnings;
+    // Those left out of the lists.
+    qsizetype unlistedFaults = 0;
+    qsizetype unlistedWarnings = 0;
 };
 
 // One setting of the file. A new setting is one more entry in
@@ -79,15 +90,30 @@ bool offersDigitPad(DigitPad setting, bool touchScreenAttached);
 // pellory.conf beside the program.
 QString configurationBesideProgram();
 
-// Reads the settings file at `path`: a missing file gives every default
-// without a fault; a file that cannot be read (a folder, a device, a pipe,
-// unreadable, larger than MaxConfigurationBytes) gives every default and one
-// fault. Never blocks, whatever is put at `path`.
-ConfigurationReading readConfiguration(const QString &path);
+// The kiosk's own file may be missing (every default); a file staff name for
+// a check must be there.
+enum class MissingFile { MeansDefaults, IsFault };
+
+// Reads the settings file at `path`: a missing file gives every default,
+// with a fault only when `missing` says so; a file that cannot be read (a
+// folder, a device, a pipe, unreadable, larger than MaxConfigurationBytes)
+// gives every default and one fault. Never blocks, whatever is put at `path`.
+ConfigurationReading readConfiguration(const QString &path, MissingFile missing = MissingFile::MeansDefaults);
 ConfigurationReading parseConfiguration(const QByteArray &bytes, const QString &path = {});
+
+// Whether a line was not understood, listed or not.
+bool hasFaults(const ConfigurationReading &reading);
+
+// How many faults and warnings the lists leave out, as a sentence; empty
+// when none.
+QString unlistedText(const ConfigurationReading &reading);
 
 // A fault as one line for whoever looks after the kiosk: the file, the line
 // and the sentence.
 QString faultText(const ConfigurationReading &reading, const ConfigurationFault &fault);
+
+// Every line the kiosk leaves on standard error about the file: each fault
+// and warning listed, then how many more there are.
+QStringList supportLines(const ConfigurationReading &reading);
 
 } // namespace configuration

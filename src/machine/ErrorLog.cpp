@@ -42,6 +42,9 @@ void writeToStandardError(const QString &line)
     const QByteArray bytes = (line + QLatin1Char('\n')).toLocal8Bit();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
     std::fflush(stderr);
+    // Whoever read standard error may be gone (a closed journal stream, a log
+    // reader that quit): the line is lost, and the next one is tried afresh.
+    std::clearerr(stderr);
 }
 
 } // namespace machine

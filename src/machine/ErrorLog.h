@@ -30,7 +30,8 @@ void logForSupport(const QString &message);
 // name, then `message`, with control characters written as \xHH.
 QString logLine(const QDateTime &when, const QString &message);
 
-// Writes the line and a line end to standard error at once.
+// Writes the line and a line end to standard error at once. A line that
+// cannot be written is lost; it never ends the program.
 void writeToStandardError(const QString &line);
 
 } // namespace machine

@@ -15,7 +15,11 @@ namespace machine {
 
 namespace {
 
-const int EndingSignals[] = {SIGTERM, SIGHUP, SIGINT};
+// Every signal whose default action would end the program silently and
+// that someone may send on purpose: a service manager's SIGTERM, a closed
+// terminal's SIGHUP, Ctrl+C and Ctrl+\, and the user and alarm signals a
+// script may send by mistake.
+const int EndingSignals[] = {SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM};
 
 int g_signalPipe[2] = {-1, -1};
 
@@ -36,6 +40,10 @@ QString signalName(int signalNumber)
     case SIGTERM: return QStringLiteral("SIGTERM");
     case SIGHUP: return QStringLiteral("SIGHUP");
     case SIGINT: return QStringLiteral("SIGINT");
+    case SIGQUIT: return QStringLiteral("SIGQUIT");
+    case SIGUSR1: return QStringLiteral("SIGUSR1");
+    case SIGUSR2: return QStringLiteral("SIGUSR2");
+    case SIGALRM: return QStringLiteral("SIGALRM");
     default: return QStringLiteral("signal %1").arg(signalNumber);
     }
 }
@@ -47,6 +55,7 @@ int exitStatusForSignal(int signalNumber)
 
 TerminationSignals::TerminationSignals()
 {
+    ::signal(SIGPIPE, SIG_IGN);
     if (::pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
     struct sigaction action {};
@@ -54,8 +63,9 @@ TerminationSignals::TerminationSignals()
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     for (const int signalNumber : EndingSignals) {
-        // A hang-up or interrupt the starter chose to ignore (nohup, a
-        // background job of a shell) stays ignored; SIGTERM always ends it.
+        // A signal the starter chose to ignore (a hang-up under nohup, an
+        // interrupt or quit for a background job of a shell) stays ignored;
+        // SIGTERM always ends it.
         struct sigaction current {};
         if (signalNumber != SIGTERM && ::sigaction(signalNumber, nullptr, &current) == 0
             && current.sa_handler == SIG_IGN)

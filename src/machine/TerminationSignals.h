@@ -16,12 +16,17 @@ QString signalName(int signalNumber);
 int exitStatusForSignal(int signalNumber);
 
 // A service manager stops the kiosk with SIGTERM, a closed terminal sends
-// SIGHUP, Ctrl+C SIGINT. Each then ends the program cleanly, through the event
-// loop, with one line on standard error naming the signal, and the status
-// exitStatusForSignal(). The handler itself only writes the signal's number
-// into a pipe (all a signal handler may safely do); the event loop reads it.
-// A SIGHUP or SIGINT that was ignored when the program started (nohup)
-// stays ignored.
+// SIGHUP, Ctrl+C SIGINT, Ctrl+\ SIGQUIT; SIGUSR1, SIGUSR2 and SIGALRM would
+// end it too. Each then ends the program cleanly, through the event loop
+// (modal boxes included), with one line on standard error naming the signal,
+// and the status exitStatusForSignal(). The handler itself only writes the
+// signal's number into a pipe (all a signal handler may safely do); the event
+// loop reads it. Any of them but SIGTERM that was ignored when the program
+// started (nohup, a shell's background job) stays ignored.
+//
+// SIGPIPE is ignored instead: a log line to a standard error nobody reads
+// any more (a closed journal stream, a log reader that quit) is lost, and
+// the kiosk goes on.
 class TerminationSignals : public QObject
 {
     Q_OBJECT
