@@ -67,9 +67,13 @@ bool KioskPresence::eventFilter(QObject *watched, QEvent *event)
     } else if (watched == m_nativeWindow && event->type() == QEvent::Expose) {
         // A window that is unmapped, iconified or destroyed is no longer
         // exposed; one that is covered still is.
-        if (m_nativeWindow->isExposed())
+        if (m_nativeWindow->isExposed()) {
+            // Back, perhaps taken on anew by a window manager that forgot its
+            // desktops after the program asked for them.
+            if (m_comingBack.isActive())
+                machine::showOnEveryDesktop(*m_nativeWindow);
             m_comingBack.stop();
-        else
+        } else
             comeBackSoon();
     }
     return false;
