@@ -73,8 +73,9 @@ bool KioskPresence::eventFilter(QObject *watched, QEvent *event)
             if (m_comingBack.isActive())
                 machine::showOnEveryDesktop(*m_nativeWindow);
             m_comingBack.stop();
-        } else
+        } else {
             comeBackSoon();
+        }
     }
     return false;
 }

@@ -5,8 +5,9 @@
 # font and the buttons, one of them focused, their colour, leaves through the
 # staff exit, and checks that a missing price file is reported without the
 # window ever showing; then, under a window manager, that the window comes
-# back when minimised or unmapped and that the program ends when another
-# program destroys it.
+# back when minimised or unmapped, stays through desktop switches, comes back
+# whole on the screen when dragged off it, and that the program ends when
+# another program destroys it.
 #   run.sh PROGRAM LAYOUT OUTPUT_FOLDER
 # LAYOUT is the control layout the build wrote from window/ControlLayout.h
 # (tests/realwindow/layout.sh in the build folder): where each control sits,
