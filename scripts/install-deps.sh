@@ -7,10 +7,11 @@
 #   scripts/install-deps.sh bench    run as well the benchmarks
 set -euo pipefail
 
+# libxcb1-dev: on X11 the window asks the window manager for every desktop.
 run=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
-  libsodium-dev
+  libsodium-dev libxcb1-dev
   fonts-comic-neue fontconfig
 )
 benchmarks=(libbenchmark-dev)

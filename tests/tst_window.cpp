@@ -252,6 +252,35 @@ private slots:
         QCOMPARE(window::centredTopLeft(available, frame), topLeft);
     }
 
+    void windowLeftOffTheScreenComesBackWhole_data()
+    {
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QRect>("frame");
+        QTest::addColumn<QPoint>("topLeft");
+        QTest::newRow("wholly inside: stays") << QRect(0, 0, 1024, 768) << QRect(209, 154, 606, 460) << QPoint(209, 154);
+        QTest::newRow("touching every edge: stays") << QRect(0, 0, 606, 460) << QRect(0, 0, 606, 460) << QPoint(0, 0);
+        QTest::newRow("dragged down to its title bar") << QRect(0, 0, 1024, 768) << QRect(200, 744, 606, 460)
+                                                       << QPoint(200, 308);
+        QTest::newRow("one pixel below") << QRect(0, 0, 1024, 768) << QRect(209, 309, 606, 460) << QPoint(209, 308);
+        QTest::newRow("dragged up past the top") << QRect(0, 0, 1024, 768) << QRect(300, -20, 606, 460)
+                                                 << QPoint(300, 0);
+        QTest::newRow("off the left and bottom") << QRect(0, 0, 1024, 768) << QRect(-500, 700, 606, 460)
+                                                 << QPoint(0, 308);
+        QTest::newRow("off the right, under a top panel") << QRect(0, 30, 1024, 738) << QRect(900, 10, 606, 460)
+                                                          << QPoint(418, 30);
+        QTest::newRow("larger than the screen: its corner") << QRect(0, 0, 512, 384) << QRect(-40, 100, 605, 439)
+                                                            << QPoint(0, 0);
+        QTest::newRow("second screen, off its right") << QRect(1920, 0, 1024, 768) << QRect(2900, 100, 606, 460)
+                                                      << QPoint(2338, 100);
+    }
+    void windowLeftOffTheScreenComesBackWhole()
+    {
+        QFETCH(QRect, available);
+        QFETCH(QRect, frame);
+        QFETCH(QPoint, topLeft);
+        QCOMPARE(window::keptInside(available, frame), topLeft);
+    }
+
     void menusReadAsLaidOut()
     {
         QStringList titles;

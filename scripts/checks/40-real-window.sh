@@ -8,5 +8,5 @@ source "$(dirname "$0")/../../scripts/lib.sh"
 cd "$root"
 
 require_built src/pellory tests/realwindow/layout.sh
-timeout 300 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
+timeout 300 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp -noreset" \
     bash tests/realwindow/run.sh "$build/src/pellory" "$build/tests/realwindow/layout.sh" "$build/real-window"

@@ -5,8 +5,9 @@
 # font and the buttons, one of them focused, their colour, leaves through the
 # staff exit, and checks that a missing price file is reported without the
 # window ever showing; then, under a window manager, that the window comes
-# back when minimised or unmapped and that the program ends when another
-# program destroys it.
+# back when minimised or unmapped, stays through desktop switches, comes back
+# whole on the screen when dragged off it, and that the program ends when
+# another program destroys it.
 #   run.sh PROGRAM LAYOUT OUTPUT_FOLDER
 # LAYOUT is the control layout the build wrote from window/ControlLayout.h
 # (tests/realwindow/layout.sh in the build folder): where each control sits,
@@ -318,6 +319,97 @@ xdotool windowminimize "$win"
 expect_back "minimised by the window manager"
 xdotool windowunmap "$win"
 expect_back "unmapped by another program"
+
+# openbox keeps four desktops and shows only the current one's windows; a
+# customer reaches the others with a wheel on the bare desktop or
+# Ctrl+Alt+arrows, and sends the focused window to one with Shift+Alt+arrows.
+# The kiosk is on every desktop: a switch never hides it, even for a moment
+# (openbox marks a window it hides Iconic, or withdraws it); sent to one
+# desktop, it comes back. Either way the program runs on, also once the time a
+# window has to come back is over.
+expect_stays() {
+    local what=$1 shown=yes
+    wait_until 5 eval '! window_gone "$win"' || shown=no
+    sleep 4
+    running || fail "$what, the program ended: $(cat "$work/managed.err")"
+    window_gone "$win" && shown=no
+    if [ "$shown" = no ]; then
+        shot 13-not-shown
+        fail "$what, the window is not on the screen (see $out/13-not-shown.png)"
+    fi
+}
+# True once openbox shows another desktop than the one numbered $1.
+left_desktop() { [ "$(xdotool get_desktop)" != "$1" ]; }
+switch_desktop() {
+    local what=$1 from spy
+    shift
+    from=$(xdotool get_desktop)
+    xprop -spy -id "$win" WM_STATE >"$work/wm-state" 2>&1 &
+    spy=$!
+    "$@"
+    wait_until 5 left_desktop "$from" || fail "$what did not switch desktops"
+    expect_stays "$what"
+    kill "$spy"
+    ! grep -q 'Iconic\|not found' "$work/wm-state" ||
+        fail "$what, the window was hidden on the way: $(tr -s '\n\t' ' ' < "$work/wm-state")"
+    echo "ok: $what, the window stayed on the screen and the program runs"
+}
+switch_desktop "switched to another desktop by another program" xdotool set_desktop 1
+shot 13-desktop-switched
+# The window is centred: the screen's top-left corner is bare desktop.
+switch_desktop "a wheel turned on the bare desktop" xdotool mousemove --sync 3 3 click 5
+xdotool windowfocus --sync "$win" 2>/dev/null || true
+switch_desktop "Ctrl+Alt+Right pressed" xdotool key --clearmodifiers ctrl+alt+Right
+xdotool windowfocus --sync "$win" 2>/dev/null || true
+xdotool key --clearmodifiers shift+alt+Left
+expect_stays "the window sent to another desktop"
+echo "ok: the window sent to another desktop came back and the program runs"
+xdotool set_desktop 0
+
+# A customer may drag the window by its title bar, or another program move
+# it, partly off the screen: it comes back whole, menu bar and all, within the
+# screen's corners. The frame's borders count.
+read -r screenWidth screenHeight <<< "$(xdpyinfo | awk '/dimensions:/ { sub("x", " ", $2); print $2 }')"
+# Sets X, Y, WIDTH and HEIGHT to where the window (inside its frame) is on the
+# screen. Not xdotool's: under a window manager its position counts the
+# frame's border and title bar twice.
+window_geometry() {
+    read -r X Y WIDTH HEIGHT <<< "$(xwininfo -id "$win" | awk '/Absolute upper-left X/ { x = $NF }
+        /Absolute upper-left Y/ { y = $NF } /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }')"
+}
+frame_on_screen() {
+    local left right top bottom
+    window_geometry
+    read -r left right top bottom <<< "$(xprop -id "$win" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')"
+    framed="$((WIDTH + left + right))x$((HEIGHT + top + bottom)) at $((X - left)),$((Y - top))"
+    [ "$((X - left))" -ge 0 ] && [ "$((Y - top))" -ge 0 ] &&
+        [ "$((X + WIDTH + right))" -le "$screenWidth" ] && [ "$((Y + HEIGHT + bottom))" -le "$screenHeight" ]
+}
+expect_on_screen() {
+    local what=$1 name=$2
+    # Not at once: the window manager has the last word while a drag lasts.
+    sleep 1
+    if wait_until 5 frame_on_screen; then
+        shot "$name"
+        echo "ok: $what, the window came back whole on the screen ($framed)"
+        return
+    fi
+    shot "$name"
+    fail "$what, the window stayed at $framed on a ${screenWidth}x${screenHeight} screen (see $out/$name.png)"
+}
+frame_on_screen || fail "the window started off the screen: $framed"
+xdotool windowmove "$win" 200 $((screenHeight - 4))
+expect_on_screen "moved down off the screen by another program" 14-moved-off
+# Dragged by its title bar until the pointer meets the screen's bottom.
+window_geometry
+grabX=$((X + WIDTH / 3)) grabY=$((Y - 5))
+xdotool mousemove --sync "$grabX" "$grabY" mousedown 1 sleep 0.2
+for step in 1 2 3 4 5 6; do
+    xdotool mousemove --sync "$grabX" $((grabY + step * (screenHeight - 1 - grabY) / 6)) sleep 0.1
+done
+xdotool mouseup 1
+expect_on_screen "dragged down by its title bar" 15-dragged-off
+
 xdotool windowclose "$win"
 wait_exit
 [ "$status" -eq 1 ] || fail "the destroyed window ended the program with status $status, not 1"
