@@ -26,7 +26,7 @@ void reportStaffPasswordAtStartUp(const QString &passwordFile)
 {
     const StoredPassword stored = readStoredPassword(passwordFile);
     if (stored.kind != StoredPassword::Kind::ShopsOwn)
-        machine::logForSupport(storedPasswordSummary(stored));
+        machine::logForSupport(storedPasswordSummary(stored, Reader::Kiosk));
 }
 
 } // namespace staffpassword
