@@ -105,8 +105,8 @@ private:
     void Form_GotFocus();
     void Form_MouseUp(std::int16_t button, std::int16_t shift, float x, float y);
     void mnuFileExit_Click();
+    void exitPasswordChecked(bool right);
     void mnuHelpPelloryProgram_Click();
-    bool staffMayChangePreferences();
 
     // QuoteHandlers.cpp
     int listIndex() const;
@@ -121,6 +121,10 @@ private:
 
     // PreferenceHandlers.cpp
     void ReadTheRegistry();
+    // Makes the change at once, or, with staff-only preferences, once the
+    // staff password has been typed and checked.
+    void changePreferencesForStaff(void (frmMain::*change)());
+    void keepClockItemsAsTheyAre();
     void setBackColor(std::int32_t color);
     void SetAllOtherBackColor();
     void mnuColorsCustom_Click();
