@@ -115,6 +115,12 @@ private slots:
             << "printf '24681357\\n' | ./pellory --set-staff-password 2>/dev/null && cp staff-password before "
                "&& printf '24681357\\n' | ./pellory --set-staff-password && cmp before staff-password && echo same"
             << 0 << QStringList{"same"} << QStringList{"pellory: The shop's own staff password in "};
+        QTest::newRow("the same password again repairs the file's mode")
+            << "printf '24681357\\n' | ./pellory --set-staff-password 2>/dev/null && chmod 600 staff-password "
+               "&& printf '24681357\\n' | ./pellory --set-staff-password && stat -c %a staff-password"
+            << 0 << QStringList{"640"}
+            << QStringList{"is already this one, but its mode is 0600, not 0640: the file was written again with "
+                           "mode 0640"};
         QTest::newRow("a password too short changes nothing")
             << "printf '24681\\n' | ./pellory --set-staff-password; echo \"status $?\"; ls" << 0
             << QStringList{"status 1", "BrandsPrices.txt", "config", "pellory"}
@@ -124,6 +130,11 @@ private slots:
         QTest::newRow("--check names a damaged password file")
             << "echo 472916 >staff-password; ./pellory --check | grep -o 'cannot be used (it is damaged'"
             << 0 << QStringList{"cannot be used (it is damaged"} << QStringList();
+        QTest::newRow("--check names cost parameters the program does not write")
+            << "echo '$argon2id$v=19$m=65536,t=3,p=1$qiuR6KdXnPa/Cloj5K/NpA$ZTqhjlW7P48MnHrNKz0GC07w63dklxxKpmBUvsP3WzQ' "
+               ">staff-password; ./pellory --check | grep -o 'cannot be used (it is damaged: its hash has other cost "
+               "parameters than the m=65536,t=2,p=1'"
+            << 0 << QStringList{"cannot be used (it is damaged: its hash has other cost parameters"} << QStringList();
         QTest::newRow("start-up names a damaged password file")
             << "echo 472916 >staff-password; " + startWindow + "kill $pid; wait $pid" << 143 << QStringList()
             << QStringList{"/staff-password cannot be used (it is damaged", "the staff exit refuses every password"};

@@ -1,5 +1,6 @@
 #include "staffpassword/ExitLockout.h"
 #include "staffpassword/PasswordRule.h"
+#include "staffpassword/SetStaffPassword.h"
 #include "staffpassword/StaffExit.h"
 #include "staffpassword/StaffPasswordFile.h"
 
@@ -8,7 +9,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <grp.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace std::chrono_literals;
 using Kind = staffpassword::StoredPassword::Kind;
@@ -16,6 +19,7 @@ using Kind = staffpassword::StoredPassword::Kind;
 // What lies at the staff password file's path.
 enum class AtPath { Nothing, File, UnreadableFile, Folder, Pipe };
 Q_DECLARE_METATYPE(AtPath)
+Q_DECLARE_METATYPE(staffpassword::Reader)
 
 namespace {
 
@@ -96,6 +100,12 @@ private slots:
         QByteArray damagedParameters = HashOf123456789;
         damagedParameters.replace("m=65536", "m=6553x");
         QTest::newRow("damaged parameters") << AtPath::File << damagedParameters << Kind::Unusable << "472916" << false;
+        // Only the cost parameters the program writes pass: other ones refuse
+        // every password anyway, and high ones would freeze the window.
+        const char *otherParameters[][2] = {{"t=2", "t=3"}, {"t=2", "t=200"}, {"m=65536", "m=65537"}, {"p=1", "p=2"}};
+        for (const auto &[written, changed] : otherParameters)
+            QTest::addRow("parameter %s", changed) << AtPath::File << QByteArray(HashOf123456789).replace(written, changed)
+                                                   << Kind::Unusable << "123456789" << false;
         QTest::newRow("another algorithm") << AtPath::File << QByteArray(HashOf123456789).replace("argon2id", "argon2i")
                                            << Kind::Unusable << "123456789" << false;
         QTest::newRow("empty file") << AtPath::File << QByteArray("") << Kind::Unusable << "472916" << false;
@@ -103,7 +113,7 @@ private slots:
                                                     << "123456789" << false;
         QTest::newRow("over a kilobyte") << AtPath::File << HashOf123456789 + QByteArray(1024, '\n') << Kind::Unusable
                                          << "123456789" << false;
-        QTest::newRow("unreadable") << AtPath::UnreadableFile << HashOf123456789 << Kind::Unusable << "123456789"
+        QTest::newRow("unreadable") << AtPath::UnreadableFile << HashOf123456789 << Kind::Unreadable << "123456789"
                                     << false;
         QTest::newRow("a folder") << AtPath::Folder << QByteArray() << Kind::Unusable << "472916" << false;
         QTest::newRow("a named pipe, not waited on") << AtPath::Pipe << QByteArray() << Kind::Unusable << "472916"
@@ -138,6 +148,79 @@ private slots:
         QCOMPARE(stored.kind, kind);
         QCOMPARE(stored.problem.isEmpty(), kind != Kind::Unusable);
         QCOMPARE(stored.accepts(typed), accepted);
+    }
+
+    // An account that may not read the file learns so, and what to do: the
+    // kiosk's refuses every password, the check's cannot tell.
+    void unreadableFileIsSaidSo_data()
+    {
+        QTest::addColumn<staffpassword::Reader>("reader");
+        QTest::addColumn<QString>("summary");
+        QTest::newRow("pellory --check")
+            << staffpassword::Reader::Check
+            << "The staff password file /x/staff-password cannot be read by this account, so this check cannot tell "
+               "which password the staff exit takes: run the check as root ('sudo pellory --check') or as a member "
+               "of the group pellory.";
+        QTest::newRow("the kiosk")
+            << staffpassword::Reader::Kiosk
+            << "The staff password file /x/staff-password cannot be read by this account, so the staff exit refuses "
+               "every password: add the account to the group pellory, or set the password again with 'sudo pellory "
+               "--set-staff-password', which gives the file back mode 0640 and group pellory.";
+    }
+    void unreadableFileIsSaidSo()
+    {
+        QFETCH(staffpassword::Reader, reader);
+        QFETCH(QString, summary);
+        const staffpassword::StoredPassword stored{Kind::Unreadable, "/x/staff-password", {}, "this account may not read it"};
+        QCOMPARE(staffpassword::storedPasswordSummary(stored, reader), summary);
+    }
+
+    // The same password set again leaves a file kept as it is written, and
+    // gives any other mode or group back; the hash stays the same.
+    void samePasswordAgainRepairsTheFile_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("rootsGroup");
+        QTest::addColumn<QString>("said");
+        const QString repaired = "is already this one, but %1: the file was written again with mode 0640 and group ";
+        QTest::newRow("kept as written") << 0640 << false << "is already this one; nothing was changed.";
+        QTest::newRow("readable by its owner only") << 0600 << false << repaired.arg("its mode is 0600, not 0640");
+        QTest::newRow("readable by everyone") << 0644 << false << repaired.arg("its mode is 0644, not 0640");
+        QTest::newRow("another group") << 0640 << true << repaired.arg("its group is root, not daemon");
+    }
+    void samePasswordAgainRepairsTheFile()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, rootsGroup);
+        QFETCH(QString, said);
+        if (rootsGroup && ::geteuid() != 0)
+            QSKIP("only root may give the file another group");
+        const group *readers = ::geteuid() == 0 ? ::getgrnam("daemon") : ::getgrgid(::getegid());
+        if (!readers)
+            QSKIP("no group for the readers here");
+        const QByteArray readersGroup = readers->gr_name;
+        const gid_t readersId = readers->gr_gid;
+
+        const QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("staff-password"));
+        const QByteArray native = QFile::encodeName(path);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(HashOf123456789 + '\n');
+        file.close();
+        QCOMPARE(::chown(native.constData(), uid_t(-1), rootsGroup ? 0 : readersId), 0);
+        QCOMPARE(::chmod(native.constData(), mode_t(mode)), 0);
+
+        const staffpassword::StoreOutcome outcome =
+            staffpassword::storeStaffPassword("123456789", path, readersGroup.constData());
+        QCOMPARE(outcome.status, 0);
+        QVERIFY2(outcome.lines.value(0).contains(said), qPrintable(outcome.lines.join(u'\n')));
+        struct stat status {};
+        QCOMPARE(::stat(native.constData(), &status), 0);
+        QCOMPARE(status.st_mode & 07777, 0640u);
+        QCOMPARE(status.st_gid, readersId);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), HashOf123456789 + '\n');
     }
 
     void lockoutGrowsWithEachWrongPassword_data()
@@ -201,7 +284,7 @@ private slots:
             if (step.startsWith(u'+'))
                 now += std::chrono::milliseconds(step.mid(1).toInt());
             else
-                staffExit.tryPassword(step);
+                staffExit.tryPassword(step, nullptr, [](bool) {});
         }
         QCOMPARE(staffExit.waitBeforeNextTry().count(), waitMilliseconds);
     }

@@ -296,9 +296,27 @@ elif [ ${#failures[@]} -eq 0 ]; then
             && expect_password_status "the group pellory" "--groups=$(getent group pellory | cut -d: -f3)" \
                    "The staff password is the shop's own, from /etc/pellory/staff-password." \
             && expect_password_status "another account" --clear-groups \
-                   "The staff password file /etc/pellory/staff-password cannot be used (this account may not read it" \
+                   "The staff password file /etc/pellory/staff-password cannot be read by this account, so this check cannot tell" \
             && package --purge pellory && expect_nothing_left "purge after the password was set" \
             || fail "the staff password's check ended early (dpkg's log: $(tail -n 3 "$work/dpkg.log"))"
+    }
+
+    # Setting the same password again repairs a file the kiosk cannot read.
+    {
+        reset_machine
+        package -i "$deb" \
+            && printf '13572468\n' | /usr/bin/pellory --set-staff-password 2>/dev/null \
+            && chmod 600 /etc/pellory/staff-password && chgrp root /etc/pellory/staff-password \
+            && { printf '13572468\n' | /usr/bin/pellory --set-staff-password 2>"$work/repair.log" \
+                     && grep -q "is already this one, but its mode is 0600, not 0640 and its group is root, not pellory" \
+                            "$work/repair.log" \
+                     || fail "setting the same password again said: $(cat "$work/repair.log")"; } \
+            && { [ "$(stat -c '%a %U %G' /etc/pellory/staff-password)" = "640 root pellory" ] \
+                     || fail "the same password again left /etc/pellory/staff-password $(stat -c '%a %U %G' /etc/pellory/staff-password)"; } \
+            && expect_password_status "the group pellory after the repair" "--groups=$(getent group pellory | cut -d: -f3)" \
+                   "The staff password is the shop's own, from /etc/pellory/staff-password." \
+            && package --purge pellory && expect_nothing_left "purge after the repair" \
+            || fail "the staff password's repair ended early (dpkg's log: $(tail -n 3 "$work/dpkg.log"))"
     }
 
     # The upgrade from 1.0.0 never overwrites a price file already in

@@ -162,7 +162,7 @@ int runCommandLine(int argc, char **argv)
     const QString path = files.isEmpty() ? catalogue::priceFileBesideProgram() : files.constFirst();
     const PriceFileReport report = reportOn(catalogue::checkPriceFile(path));
     const QString staffPassword = staffpassword::storedPasswordSummary(
-        staffpassword::readStoredPassword(staffpassword::passwordFileBesideProgram()));
+        staffpassword::readStoredPassword(staffpassword::passwordFileBesideProgram()), staffpassword::Reader::Check);
     // The settings and the staff password come first: the price file's
     // verdict stays the last line.
     const QStringList settings =

@@ -1,5 +1,7 @@
 #include "staffpassword/PasswordHash.h"
 
+#include <QRegularExpression>
+
 #include <sodium.h>
 
 #include <array>
@@ -7,6 +9,13 @@
 namespace staffpassword {
 
 namespace {
+
+// The interactive limits (64 MiB, two passes, one lane) keep a check at the
+// staff exit under a second on a shop's computer. A hash with any other costs
+// was not written by this program: higher ones would make every try at the
+// exit wait for seconds.
+constexpr unsigned long long WrittenPasses = crypto_pwhash_OPSLIMIT_INTERACTIVE;
+constexpr size_t WrittenMemory = crypto_pwhash_MEMLIMIT_INTERACTIVE;
 
 bool sodiumReady()
 {
@@ -22,7 +31,27 @@ std::array<char, crypto_pwhash_STRBYTES> terminated(const QByteArray &hash)
     return text;
 }
 
+QByteArray writtenPrefix()
+{
+    return QByteArray(crypto_pwhash_argon2id_STRPREFIX) + "v=19$" + writtenParameters() + '$';
+}
+
+// After the prefix: a 16-byte salt and a 32-byte digest in unpadded Base64,
+// as libsodium writes them.
+bool hasWrittenSaltAndDigest(const QByteArray &hash)
+{
+    static const QRegularExpression saltAndDigest(QStringLiteral("^[A-Za-z0-9+/]{22}\\$[A-Za-z0-9+/]{43}$"));
+    return saltAndDigest.match(QString::fromLatin1(hash.mid(writtenPrefix().size()))).hasMatch();
+}
+
 } // namespace
+
+QByteArray writtenParameters()
+{
+    return QByteArrayLiteral("m=%1,t=%2,p=1")
+        .replace("%1", QByteArray::number(quint64(WrittenMemory / 1024)))
+        .replace("%2", QByteArray::number(WrittenPasses));
+}
 
 QByteArray hashPassword(const QString &password)
 {
@@ -30,24 +59,30 @@ QByteArray hashPassword(const QString &password)
         return {};
     const QByteArray bytes = password.toUtf8();
     std::array<char, crypto_pwhash_STRBYTES> hash{};
-    // The interactive limits (64 MiB, two passes) keep a check at the staff
-    // exit well under a second on a shop's computer.
-    if (::crypto_pwhash_str_alg(hash.data(), bytes.constData(), quint64(bytes.size()),
-                                crypto_pwhash_OPSLIMIT_INTERACTIVE, crypto_pwhash_MEMLIMIT_INTERACTIVE,
+    if (::crypto_pwhash_str_alg(hash.data(), bytes.constData(), quint64(bytes.size()), WrittenPasses, WrittenMemory,
                                 crypto_pwhash_ALG_ARGON2ID13)
         != 0)
         return {};
     return QByteArray(hash.data());
 }
 
-bool isPasswordHash(const QByteArray &hash)
+HashForm hashForm(const QByteArray &hash)
 {
     if (!sodiumReady() || !hash.startsWith(crypto_pwhash_argon2id_STRPREFIX)
         || hash.size() >= qsizetype(crypto_pwhash_STRBYTES) || hash.contains('\0'))
-        return false;
-    return ::crypto_pwhash_str_needs_rehash(terminated(hash).data(), crypto_pwhash_OPSLIMIT_INTERACTIVE,
-                                            crypto_pwhash_MEMLIMIT_INTERACTIVE)
-        != -1;
+        return HashForm::Damaged;
+    if (hash.startsWith(writtenPrefix()))
+        return hasWrittenSaltAndDigest(hash) ? HashForm::Written : HashForm::Damaged;
+    // libsodium's own test passes hashes whose lanes (p=) differ, so the
+    // parameters are compared as written.
+    if (::crypto_pwhash_str_needs_rehash(terminated(hash).data(), WrittenPasses, WrittenMemory) == -1)
+        return HashForm::Damaged;
+    return HashForm::OtherParameters;
+}
+
+bool isPasswordHash(const QByteArray &hash)
+{
+    return hashForm(hash) == HashForm::Written;
 }
 
 bool matchesHash(const QString &password, const QByteArray &hash)

@@ -23,14 +23,16 @@ namespace staffpassword {
 
 namespace {
 
-// The group whose members, the kiosk's account among them, may read the hash.
-constexpr auto ReadersGroup = "pellory";
-
 int report(const QString &text, int status)
 {
     const QByteArray bytes = (QStringLiteral("pellory: ") + text + u'\n').toLocal8Bit();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
     return status;
+}
+
+StoreOutcome outcome(int status, const QString &line)
+{
+    return StoreOutcome{status, {line}};
 }
 
 // The password typed, or why there is none.
@@ -71,7 +73,8 @@ QString writeFailure(const QString &passwordFile, int error)
 // that file, so that the kiosk reads the old password or the new one, never
 // half of one, and a link put in the file's place is replaced, not followed.
 // Returns the error number, 0 when written.
-int replaceFile(const QString &passwordFile, const QByteArray &contents, bool &readableByGroup)
+int replaceFile(const QString &passwordFile, const QByteArray &contents, const char *readersGroup,
+                bool &readableByGroup)
 {
     const QByteArray target = runtime::nativePath(passwordFile);
     QByteArray temporary = runtime::nativePath(QFileInfo(passwordFile).path()) + "/.staff-password.XXXXXX";
@@ -80,9 +83,9 @@ int replaceFile(const QString &passwordFile, const QByteArray &contents, bool &r
         return errno;
     int error = 0;
     readableByGroup = false;
-    if (::fchmod(fd, S_IRUSR | S_IWUSR | S_IRGRP) != 0)
+    if (::fchmod(fd, PasswordFileMode) != 0)
         error = errno;
-    if (const group *readers = ::getgrnam(ReadersGroup); error == 0 && readers)
+    if (const group *readers = ::getgrnam(readersGroup); error == 0 && readers)
         readableByGroup = ::fchown(fd, uid_t(-1), readers->gr_gid) == 0;
     for (qsizetype written = 0; error == 0 && written < contents.size();) {
         const ssize_t n = ::write(fd, contents.constData() + written, size_t(contents.size() - written));
@@ -107,35 +110,58 @@ int replaceFile(const QString &passwordFile, const QByteArray &contents, bool &r
 int setStaffPassword(const QString &passwordFile)
 {
     const Entry entry = enteredPassword();
-    const QString problem = entry.problem.isEmpty() ? passwordRuleProblem(entry.password) : entry.problem;
-    if (!problem.isEmpty())
-        return report(problem + QStringLiteral(" Nothing was changed."), EXIT_FAILURE);
+    const StoreOutcome stored = entry.problem.isEmpty()
+        ? storeStaffPassword(entry.password, passwordFile)
+        : outcome(EXIT_FAILURE, entry.problem + QStringLiteral(" Nothing was changed."));
+    for (const QString &line : stored.lines)
+        report(line, stored.status);
+    return stored.status;
+}
+
+StoreOutcome storeStaffPassword(const QString &password, const QString &passwordFile, const char *readersGroup)
+{
+    if (const QString problem = passwordRuleProblem(password); !problem.isEmpty())
+        return outcome(EXIT_FAILURE, problem + QStringLiteral(" Nothing was changed."));
+    const QString file = runtime::displayedPath(passwordFile);
     // Configuration management sets the password on every run; the same
-    // password again leaves the file as it is, and says so.
+    // password again leaves the file as it is, and says so. A file whose mode
+    // or group keeps the kiosk from reading it gets the same hash again,
+    // written as the kiosk can read it.
     const StoredPassword stored = readStoredPassword(passwordFile);
-    if (stored.kind == StoredPassword::Kind::ShopsOwn && matchesHash(entry.password, stored.hash))
-        return report(QStringLiteral("The shop's own staff password in %1 is already this one; nothing was changed.")
-                          .arg(runtime::displayedPath(passwordFile)),
-                      EXIT_SUCCESS);
-
-    const QByteArray hash = hashPassword(entry.password);
+    QByteArray hash;
+    QString repair;
+    if (stored.kind == StoredPassword::Kind::ShopsOwn && matchesHash(password, stored.hash)) {
+        repair = keepingProblem(passwordFile, readersGroup);
+        if (repair.isEmpty())
+            return outcome(EXIT_SUCCESS,
+                           QStringLiteral("The shop's own staff password in %1 is already this one; nothing was "
+                                          "changed.")
+                               .arg(file));
+        hash = stored.hash;
+    } else {
+        hash = hashPassword(password);
+    }
     if (hash.isEmpty())
-        return report(QStringLiteral("The password could not be hashed (too little memory?); nothing was changed."),
-                      EXIT_FAILURE);
+        return outcome(EXIT_FAILURE,
+                       QStringLiteral("The password could not be hashed (too little memory?); nothing was changed."));
     bool readableByGroup = false;
-    if (const int error = replaceFile(passwordFile, hash + '\n', readableByGroup); error != 0)
-        return report(writeFailure(passwordFile, error) + QStringLiteral(" Nothing was changed."), EXIT_FAILURE);
+    if (const int error = replaceFile(passwordFile, hash + '\n', readersGroup, readableByGroup); error != 0)
+        return outcome(EXIT_FAILURE, writeFailure(passwordFile, error) + QStringLiteral(" Nothing was changed."));
 
-    report(QStringLiteral("The shop's own staff password is set in %1; the staff exit takes it from now on.")
-               .arg(runtime::displayedPath(passwordFile)),
-           EXIT_SUCCESS);
+    StoreOutcome done = outcome(
+        EXIT_SUCCESS,
+        repair.isEmpty()
+            ? QStringLiteral("The shop's own staff password is set in %1; the staff exit takes it from now on.").arg(file)
+            : QStringLiteral("The shop's own staff password in %1 is already this one, but %2: the file was written "
+                             "again with mode 0640%3, so the kiosk can read it.")
+                  .arg(file, repair,
+                       readableByGroup ? QStringLiteral(" and group %1").arg(QLatin1String(readersGroup)) : QString()));
     if (!readableByGroup && ::geteuid() == 0)
-        report(QStringLiteral("There is no group %1, so only root may read the password: a kiosk under another "
-                              "account refuses every password. Create the group (groupadd --system %1), add "
-                              "that account to it, and set the password again.")
-                   .arg(QLatin1String(ReadersGroup)),
-               EXIT_SUCCESS);
-    return EXIT_SUCCESS;
+        done.lines << QStringLiteral("There is no group %1, so only root may read the password: a kiosk under another "
+                                     "account refuses every password. Create the group (groupadd --system %1), add "
+                                     "that account to it, and set the password again.")
+                          .arg(QLatin1String(readersGroup));
+    return done;
 }
 
 } // namespace staffpassword

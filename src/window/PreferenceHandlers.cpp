@@ -37,25 +37,43 @@ void frmMain::ReadTheRegistry()
         lngBackColor = runtime::SystemButtonFace;
 }
 
-bool frmMain::staffMayChangePreferences()
+void frmMain::changePreferencesForStaff(void (frmMain::*change)())
 {
-    if (!m_shop.staffOnlyPreferences)
-        return true;
+    if (!m_shop.staffOnlyPreferences) {
+        (this->*change)();
+        return;
+    }
+    // A password typed a moment ago is still being checked.
+    if (m_staffExit.isChecking()) {
+        keepClockItemsAsTheyAre();
+        return;
+    }
     // The same password, and the same wait after wrong ones, as the staff exit.
     if (const auto wait = m_staffExit.waitBeforeNextTry(); wait.count() > 0) {
         m_dialogs.messageBox(staffpassword::lockoutMessage(wait), QStringLiteral("Staff Only"));
-    } else {
-        const QString typed = m_dialogs.inputBox(QStringLiteral("Enter the staff password to change the preferences"),
-                                                 QStringLiteral("Staff Only"), machine::Dialogs::Echo::Masked);
-        if (m_staffExit.tryPassword(typed))
-            return true;
-        m_dialogs.messageBox(QStringLiteral("Please contact one of The Pellory \r\nstaff members for assistance."),
-                             QStringLiteral("OOOPS!! Incorrect Password"));
+        keepClockItemsAsTheyAre();
+        return;
     }
-    // Choosing a clock item has already moved its check mark.
+    const QString typed = m_dialogs.inputBox(QStringLiteral("Enter the staff password to change the preferences"),
+                                             QStringLiteral("Staff Only"), machine::Dialogs::Echo::Masked);
+    m_staffExit.tryPassword(typed, this, [this, change](bool right) {
+        deliver([this, change, right] {
+            if (right) {
+                (this->*change)();
+                return;
+            }
+            m_dialogs.messageBox(QStringLiteral("Please contact one of The Pellory \r\nstaff members for assistance."),
+                                 QStringLiteral("OOOPS!! Incorrect Password"));
+            keepClockItemsAsTheyAre();
+        });
+    });
+}
+
+// Choosing a clock item has already moved its check mark.
+void frmMain::keepClockItemsAsTheyAre()
+{
     mnuPreferencesDateandTimeOn->setChecked(blnDateDisplay);
     mnuPreferencesDateandTimeOff->setChecked(!blnDateDisplay);
-    return false;
 }
 
 void frmMain::setBackColor(std::int32_t color)

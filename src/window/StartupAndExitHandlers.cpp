@@ -60,6 +60,9 @@ void frmMain::Form_MouseUp(std::int16_t button, std::int16_t, float x, float y)
 
 void frmMain::mnuFileExit_Click()
 {
+    // A password typed a moment ago is still being checked.
+    if (m_staffExit.isChecking())
+        return;
     // After wrong passwords the box stays away for a while; the wait is said.
     if (const auto wait = m_staffExit.waitBeforeNextTry(); wait.count() > 0) {
         m_dialogs.messageBox(staffpassword::lockoutMessage(wait), QStringLiteral("Exit the Program?"));
@@ -67,7 +70,12 @@ void frmMain::mnuFileExit_Click()
     }
     const QString typed = m_dialogs.inputBox(QStringLiteral("Enter a password in order to exit the program"),
                                              QStringLiteral("Exit the Program?"), machine::Dialogs::Echo::Masked);
-    if (m_staffExit.tryPassword(typed)) {
+    m_staffExit.tryPassword(typed, this, [this](bool right) { deliver([this, right] { exitPasswordChecked(right); }); });
+}
+
+void frmMain::exitPasswordChecked(bool right)
+{
+    if (right) {
         m_dialogs.messageBox(QStringLiteral("Thank you for using for using our program!"),
                              QStringLiteral("The Pellory"));
         m_events.end(EXIT_SUCCESS);

@@ -319,12 +319,8 @@ void frmMain::connectHandlers()
         {mnuColorsdefault, &frmMain::mnuColorsdefault_Click},
     };
     for (const auto &[action, handler] : preferenceHandlers) {
-        connect(action, &QAction::triggered, this, [this, handler = handler] {
-            deliver([this, handler] {
-                if (staffMayChangePreferences())
-                    (this->*handler)();
-            });
-        });
+        connect(action, &QAction::triggered, this,
+                [this, handler = handler] { deliver([this, handler] { changePreferencesForStaff(handler); }); });
     }
 }
 

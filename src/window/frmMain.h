@@ -100,6 +100,7 @@ private:
     void Form_GotFocus();
     void Form_MouseUp(std::int16_t button, std::int16_t shift, float x, float y);
     void mnuFileExit_Click();
+    void exitPasswordChecked(bool right);
     void mnuHelpPelloryProgram_Click();
 
     // PriceReload.cpp: a new price file put in place once the reloader says so
@@ -119,8 +120,11 @@ private:
     void resetForNextCustomer();
 
     // PreferenceHandlers.cpp
-    bool staffMayChangePreferences();
     void ReadTheRegistry();
+    // Makes the change at once, or, with staff-only preferences, once the
+    // staff password has been typed and checked.
+    void changePreferencesForStaff(void (frmMain::*change)());
+    void keepClockItemsAsTheyAre();
     void setBackColor(std::int32_t color);
     void SetAllOtherBackColor();
     void mnuColorsCustom_Click();
