@@ -202,8 +202,8 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-comic-neue")
 # What pellory-kiosk.service runs: cage, which needs Xwayland to start at
-# all, and pam_systemd for the login session on the seat.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cage, xwayland, libpam-systemd")
+# all, and seatd, through which cage opens the screen and the input devices.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cage, xwayland, seatd")
 # The price file and the settings are the shop's, not conffiles: dpkg would
 # ask about them at an upgrade whenever both the sample and the shop's copy
 # changed, and the upgrade from 1.0.0 could not keep the shop's edited prices

@@ -108,7 +108,7 @@ else
     for setting in Type=notify NotifyAccess=all ExecStart=/opt/pellory/kiosk-session 'WatchdogSec=[0-9]+' \
                    Restart=on-failure 'StartLimitBurst=[0-9]+' 'StartLimitIntervalSec=[0-9]+' User=kiosk \
                    PAMName=pellory-kiosk TTYPath=/dev/tty1 RuntimeDirectory=pellory-kiosk StandardError=journal \
-                   SyslogIdentifier=pellory Conflicts=getty@tty1.service OnSuccess=getty@tty1.service \
+                   SyslogIdentifier=pellory Conflicts=getty@tty1.service Environment=XDG_RUNTIME_DIR=%t/pellory-kiosk \
                    WantedBy=graphical.target; do
         grep -Eqx "$setting" "$unit" || fail "pellory-kiosk.service lacks $setting"
     done
