@@ -34,6 +34,7 @@ void frmMain::ReadPrices()
         prices = std::move(loaded.prices);
         // One call for the whole list: adding thousands of brands one by one is slow.
         lstBrands->addItems(loaded.brands);
+        emit pricesTakenIntoUse(int(loaded.brands.size()), bytes);
         if (loaded.roundedPrices > 0)
             machine::logForSupport(catalogue::roundedPricesNote(loaded.roundedPrices, m_priceFile));
     } catch (runtime::RuntimeError &error) {
