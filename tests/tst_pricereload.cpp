@@ -109,7 +109,7 @@ private slots:
         {
             window::PriceReloader reloader(
                 path, [](const std::function<void()> &work) { work(); }, [&idle] { return idle; },
-                [&taken](catalogue::Catalogue &&loaded) { taken << loaded.brands.join(u' '); });
+                [&taken](catalogue::Catalogue &&loaded, const QByteArray &) { taken << loaded.brands.join(u' '); });
             reloader.startFrom(TwoBrands);
             reloader.watch(Settling);
             QFile open(path);

@@ -13,7 +13,8 @@ void frmMain::createPriceReloader()
     m_priceReloader = new window::PriceReloader(
         m_priceFile, [this](const std::function<void()> &work) { deliver(work); },
         [this] { return windowIsIdle(); },
-        [this](catalogue::Catalogue &&loaded) { takeNewPrices(std::move(loaded)); }, this);
+        [this](catalogue::Catalogue &&loaded, const QByteArray &bytes) { takeNewPrices(std::move(loaded), bytes); },
+        this);
 }
 
 void frmMain::readPricesAgain()
@@ -28,8 +29,9 @@ bool frmMain::windowIsIdle() const
     return listIndex() < 0 && !QApplication::activeModalWidget() && !QApplication::activePopupWidget();
 }
 
-void frmMain::takeNewPrices(catalogue::Catalogue &&loaded)
+void frmMain::takeNewPrices(catalogue::Catalogue &&loaded, const QByteArray &bytes)
 {
+    const int brandCount = int(loaded.brands.size());
     prices = std::move(loaded.prices);
     {
         const QSignalBlocker quiet(lstBrands);
@@ -38,4 +40,5 @@ void frmMain::takeNewPrices(catalogue::Catalogue &&loaded)
     }
     lstBrands->scrollToTop();
     lstBrands_Click();
+    emit pricesTakenIntoUse(brandCount, bytes);
 }

@@ -90,7 +90,7 @@ void PriceReloader::applyWhenIdle()
     m_bytesInUse = std::exchange(m_waitingBytes, {});
     const qsizetype brands = loaded.brands.size();
     const int rounded = loaded.roundedPrices;
-    m_takeIntoUse(std::move(loaded));
+    m_takeIntoUse(std::move(loaded), m_bytesInUse);
     machine::logForSupport(QStringLiteral("Prices reloaded from %1: %2.")
                                .arg(QDir::toNativeSeparators(m_priceFile), brandCount(brands)));
     if (rounded > 0)

@@ -35,8 +35,8 @@ public:
     using Deliver = std::function<void(const std::function<void()> &work)>;
     // No customer is in the middle of something a new list would upset.
     using WindowIdle = std::function<bool()>;
-    // Puts a new list and its prices in place.
-    using TakeIntoUse = std::function<void(catalogue::Catalogue &&loaded)>;
+    // Puts a new list and its prices, read from `bytes`, in place.
+    using TakeIntoUse = std::function<void(catalogue::Catalogue &&loaded, const QByteArray &bytes)>;
 
     PriceReloader(const QString &priceFile, Deliver deliver, WindowIdle windowIdle, TakeIntoUse takeIntoUse,
                   QObject *parent = nullptr);

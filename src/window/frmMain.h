@@ -109,7 +109,7 @@ private:
     // PriceReload.cpp: a new price file put in place once the reloader says so
     void createPriceReloader();
     bool windowIsIdle() const;
-    void takeNewPrices(catalogue::Catalogue &&loaded);
+    void takeNewPrices(catalogue::Catalogue &&loaded, const QByteArray &bytes);
 
     // QuoteHandlers.cpp
     int listIndex() const;
