@@ -14,12 +14,16 @@
 #                                            /tmp/x/etc/pellory/pellory.conf (only when not already there)
 #                                            /tmp/x/bin/pellory -> ../opt/pellory/pellory
 #                                            /tmp/x/share/applications, /tmp/x/share/icons, /tmp/x/share/pellory
-#   the .deb (prefix /usr)                   /opt/pellory/pellory
+#                                            /tmp/x/opt/pellory/kiosk-session, /tmp/x/lib/systemd/system/pellory-kiosk.service,
+#                                            /tmp/x/etc/pam.d/pellory-kiosk
+#   the .deb (prefix /usr)                   /opt/pellory/pellory, /opt/pellory/kiosk-session
 #                                            /opt/pellory/BrandsPrices.txt -> /etc/pellory/BrandsPrices.txt
-#                                            /etc/pellory/BrandsPrices.txt, a conffile
 #                                            /opt/pellory/pellory.conf -> /etc/pellory/pellory.conf
-#                                            /etc/pellory/pellory.conf, a conffile
+#                                            /usr/share/pellory/BrandsPrices.txt and pellory.conf, the samples
+#                                            the package's scripts copy into /etc/pellory where no file is yet
 #                                            /usr/bin/pellory -> /opt/pellory/pellory
+#                                            /lib/systemd/system/pellory-kiosk.service (disabled)
+#                                            /etc/pam.d/pellory-kiosk, a conffile
 #                                            /usr/share/applications, /usr/share/icons, /usr/share/pellory,
 #                                            /usr/share/doc/pellory, /usr/share/man/man1/pellory.1.gz
 #
@@ -124,6 +128,26 @@ install(CODE [[
     message(STATUS "Installing: $ENV{DESTDIR}${link_dir}/pellory -> ${link_target}")
 ]])
 
+# The kiosk as a service (see the unit's comments): the session script
+# beside the program, the unit where Debian keeps the units packages ship,
+# and the login session's PAM stack.
+install(PROGRAMS ${PROJECT_SOURCE_DIR}/packaging/kiosk-session DESTINATION "\${PELLORY_PROGRAM_DESTINATION}")
+install(CODE "set(PELLORY_PACKAGING \"${PROJECT_SOURCE_DIR}/packaging\")")
+install(CODE [[
+    if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")
+        set(system_root "")
+    else()
+        set(system_root "${CMAKE_INSTALL_PREFIX}")
+    endif()
+    file(INSTALL DESTINATION "${system_root}/lib/systemd/system" TYPE FILE
+         FILES "${PELLORY_PACKAGING}/pellory-kiosk.service")
+    file(INSTALL DESTINATION "${system_root}/etc/pam.d" TYPE FILE
+         FILES "${PELLORY_PACKAGING}/pellory-kiosk.pam" RENAME pellory-kiosk)
+]])
+# The samples, also where the package's scripts copy them from.
+install(FILES ${PROJECT_SOURCE_DIR}/data/BrandsPrices.txt ${PROJECT_SOURCE_DIR}/data/pellory.conf
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/pellory)
+
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/pellory.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/pellory.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
@@ -177,9 +201,17 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 # window at all, and the free face that stands in for Comic Sans MS.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-comic-neue")
-# The price file and the settings are conffiles: dpkg keeps the staff's edits
-# on reinstall and upgrade (asking first when the sample changed) and on
-# remove; only purge deletes them.
+# What pellory-kiosk.service runs: cage, which needs Xwayland to start at
+# all, and seatd, through which cage opens the screen and the input devices.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cage, xwayland, seatd")
+# The price file and the settings are the shop's, not conffiles: dpkg would
+# ask about them at an upgrade whenever both the sample and the shop's copy
+# changed, and the upgrade from 1.0.0 could not keep the shop's edited prices
+# without a question. The package ships the samples in /usr/share/pellory;
+# postinst copies them into /etc/pellory only where no file is yet, no
+# script ever writes over one that is there, and purge removes them. The
+# package stages its files with the samples left out of /etc/pellory.
+set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/PackageStaging.cmake)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
     ${PROJECT_SOURCE_DIR}/packaging/debian/conffiles
     ${PROJECT_SOURCE_DIR}/packaging/debian/preinst

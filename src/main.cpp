@@ -3,11 +3,13 @@
 #include "configuration/ShopConfiguration.h"
 #include "machine/ErrorLog.h"
 #include "machine/QtDialogs.h"
+#include "machine/ServiceManager.h"
 #include "machine/StandardStreams.h"
 #include "machine/TerminationSignals.h"
 #include "machine/WaylandTitleBar.h"
 #include "machine/WindowStartFailure.h"
 #include "staffpassword/StaffExit.h"
+#include "window/ServiceReport.h"
 #include "window/TouchInput.h"
 #include "window/frmMain.h"
 
@@ -36,6 +38,7 @@ int main(int argc, char *argv[])
     if (check::isCommandLineRequest(argc, argv))
         return check::runCommandLine(argc, argv);
 
+    const machine::ServiceManagerAddress serviceManagerAddress = machine::takeServiceManagerAddress();
     machine::TerminationSignals termination;
     machine::reportUnknownWindowOptions(argc, argv);
     machine::switchOffQtWaylandTitleBar();
@@ -47,6 +50,8 @@ int main(int argc, char *argv[])
     // error that no handler traps unloads it.
     app.setQuitOnLastWindowClosed(false);
     staffpassword::reportStaffPasswordAtStartUp();
+    // Under systemd: the watchdog is kept from here on, as soon as the event loop runs.
+    machine::ServiceManager serviceManager(serviceManagerAddress);
 
     const configuration::ShopConfiguration shop = readShopConfiguration();
     machine::QtDialogs dialogs;
@@ -56,6 +61,7 @@ int main(int argc, char *argv[])
     // The message and password boxes grow with the window.
     dialogs.setScale(window.formScale());
     QObject::connect(&window, &frmMain::unloaded, &app, &QCoreApplication::exit);
+    new window::ServiceReport(serviceManager, window, catalogue::priceFileBesideProgram());
 
     if (!window.load())
         return termination.exitStatus(EXIT_FAILURE);

@@ -1,21 +1,29 @@
 #!/usr/bin/env bash
 # Builds the program and its Debian package in build-package/ beside the test
-# build (a Release build) and checks what a shop's machine would get from it: the program in /opt/pellory beside links to the price
-# file and the settings, which are conffiles in /etc/pellory; a launcher on the PATH that
-# starts that program; valid desktop entries, the icon they name, and the
-# packages the program cannot run without; a manual page, a copyright file and a
-# changelog, and nothing lintian finds that is not overridden with a reason.
-# An install to a prefix must keep a price file already there.
+# build (a Release build) and checks what a shop's machine would get from it:
+# the program in /opt/pellory beside links to the price file and the
+# settings in /etc/pellory, whose samples the package keeps in
+# /usr/share/pellory (they are not conffiles); a launcher on the PATH that
+# starts that program; the kiosk's service, pellory-kiosk.service, with its
+# session script and PAM stack; valid desktop entries, the icon they name,
+# and the packages the program cannot run without; a manual page, a
+# copyright file and a changelog, and nothing lintian finds that is not
+# overridden with a reason. An install to a prefix must keep a price file
+# already there.
 #
-# As root, it then installs the package for real and proves that the price
-# file and the settings staff edited survive a reinstall, an upgrade whose
-# sample differs, a remove and a new install, and the upgrades from packages
-# that shipped the price file in /opt/pellory (also with a price file already
-# in /etc/pellory, with links planted where the maintainer scripts write, and
-# stopped after the unpack); that the shop's own staff password is set and
-# read as the group pellory allows; and that purge leaves nothing. It purges the package afterwards,
-# whatever happens, and leaves alone a pellory package or folder that was on
-# the machine before it.
+# As root, it then installs the package for real, with no terminal and
+# without --force-confold (one upgrade runs with it, as apt front ends pass
+# it), so that any question dpkg asks fails the check. It proves that the
+# price file and the settings staff edited survive a reinstall, an upgrade
+# whose samples differ, a remove and a new install, the upgrade from a
+# package that had them as conffiles, and the upgrades from packages that
+# shipped the price file in /opt/pellory (also with a price file already in
+# /etc/pellory, with links planted where the maintainer scripts write, and
+# stopped after the unpack); that the service is installed but neither
+# enabled nor started; that the shop's own staff password is set and read as
+# the group pellory allows; and that purge leaves nothing. It purges the
+# package afterwards, whatever happens, and leaves alone a pellory package
+# or folder that was on the machine before it.
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/lib.sh"
 build=$(own_build package)
@@ -54,11 +62,13 @@ dpkg-deb -x "$deb" "$tree"
 failures=()
 fail() { failures+=("$1"); }
 
-# Layout: nothing outside the program folder, its configuration folder,
-# /usr/bin and /usr/share; in particular no autostart entry for every user.
+# Layout: nothing outside the program folder, /usr/bin, /usr/share, the
+# kiosk's unit and its PAM stack; in particular no autostart entry for every
+# user, and no file in /etc/pellory, which holds the shop's own files.
 while IFS= read -r path; do
     case "$path" in
-        ./opt/pellory/*|./etc/pellory/*|./usr/bin/*|./usr/share/*) ;;
+        ./opt/pellory/*|./usr/bin/*|./usr/share/*) ;;
+        ./lib/systemd/system/pellory-kiosk.service|./etc/pam.d/pellory-kiosk) ;;
         *) fail "unexpected file in the package: ${path#.}" ;;
     esac
 done < <(cd "$tree" && find . \( -type f -o -type l \))
@@ -67,14 +77,15 @@ program="$tree/opt/pellory/pellory"
 if [ -f "$program" ] && [ -x "$program" ] && file -b "$program" | grep -q '^ELF .*executable'; then :; else
     fail "/opt/pellory/pellory is not an executable program"
 fi
-# The price file and the settings: each a conffile in /etc/pellory, the
-# sample from data/, and a link to it beside the program, absolute between
-# top-level folders, as Debian policy wants.
+# The price file and the settings: the sample from data/ in
+# /usr/share/pellory, no conffile (dpkg would ask about an edited one), and a
+# link beside the program to the shop's file in /etc/pellory, absolute
+# between top-level folders, as Debian policy wants.
+conffiles=$(dpkg-deb --ctrl-tarfile "$deb" | tar -xO ./conffiles 2>/dev/null)
+[ "$conffiles" = /etc/pam.d/pellory-kiosk ] || fail "the conffiles are not just /etc/pam.d/pellory-kiosk: $conffiles"
 for name in BrandsPrices.txt pellory.conf; do
-    cmp -s "$tree/etc/pellory/$name" "$root/data/$name" \
-        || fail "/etc/pellory/$name is missing or differs from data/$name"
-    dpkg-deb --ctrl-tarfile "$deb" | tar -xO ./conffiles 2>/dev/null | grep -qx "/etc/pellory/$name" \
-        || fail "/etc/pellory/$name is not a conffile"
+    cmp -s "$tree/usr/share/pellory/$name" "$root/data/$name" \
+        || fail "/usr/share/pellory/$name is missing or differs from data/$name"
     link="$tree/opt/pellory/$name"
     if [ ! -L "$link" ] || [ "$(readlink "$link")" != "/etc/pellory/$name" ]; then
         fail "/opt/pellory/$name is not a link to /etc/pellory/$name"
@@ -87,6 +98,24 @@ if [ ! -L "$launcher" ]; then
 elif [ "$(readlink "$launcher")" != /opt/pellory/pellory ]; then
     fail "/usr/bin/pellory points at $(readlink "$launcher"), not at /opt/pellory/pellory"
 fi
+
+# The kiosk's service: the settings the fleet relies on, and the session
+# script it runs beside the program.
+unit="$tree/lib/systemd/system/pellory-kiosk.service"
+if [ ! -f "$unit" ]; then
+    fail "the package has no /lib/systemd/system/pellory-kiosk.service"
+else
+    for setting in Type=notify NotifyAccess=all ExecStart=/opt/pellory/kiosk-session 'WatchdogSec=[0-9]+' \
+                   Restart=on-failure 'StartLimitBurst=[0-9]+' 'StartLimitIntervalSec=[0-9]+' User=kiosk \
+                   PAMName=pellory-kiosk TTYPath=/dev/tty1 RuntimeDirectory=pellory-kiosk StandardError=journal \
+                   SyslogIdentifier=pellory Conflicts=getty@tty1.service Environment=XDG_RUNTIME_DIR=%t/pellory-kiosk \
+                   WantedBy=graphical.target; do
+        grep -Eqx "$setting" "$unit" || fail "pellory-kiosk.service lacks $setting"
+    done
+fi
+[ -x "$tree/opt/pellory/kiosk-session" ] || fail "/opt/pellory/kiosk-session is not an executable script"
+sh -n "$tree/opt/pellory/kiosk-session" 2>/dev/null || fail "/opt/pellory/kiosk-session is not a valid sh script"
+[ -f "$tree/etc/pam.d/pellory-kiosk" ] || fail "the package has no /etc/pam.d/pellory-kiosk"
 
 # The documents a Debian package carries, and what lintian says of it. Every
 # override in the package must say why, in a comment above it.
@@ -179,8 +208,8 @@ if [ -x "$prefix/bin/pellory" ]; then
 fi
 
 # The staff's price file through the package's life, installed for real with
-# dpkg, which touches no package but this one. --force-confold answers the
-# question about an edited conffile as a shop should: keep it.
+# dpkg, which touches no package but this one. dpkg runs with no terminal:
+# an upgrade must need no answer, and a question fails the check.
 life_skipped=""
 status=$(dpkg-query -W -f='${db:Status-Status}' pellory 2>/dev/null || true)
 if [ "$(id -u)" -ne 0 ]; then
@@ -202,8 +231,15 @@ repack() {
     dpkg-deb --root-owner-group -b "$dir" "$work/pellory_$version.deb" >/dev/null
 }
 package() {
-    DEBIAN_FRONTEND=noninteractive dpkg --force-confold "$@" >>"$work/dpkg.log" 2>&1 \
-        || { fail "dpkg $*: $(tail -n 5 "$work/dpkg.log")"; return 1; }
+    local log="$work/dpkg-step.log"
+    local status=0
+    DEBIAN_FRONTEND=noninteractive dpkg "$@" </dev/null >"$log" 2>&1 || status=$?
+    cat "$log" >>"$work/dpkg.log"
+    if grep -q 'conffile prompt\|Configuration file .*==>' "$log"; then
+        fail "dpkg $* asked a question: $(grep -m 1 'Configuration file\|conffile prompt' "$log")"
+        return 1
+    fi
+    [ "$status" -eq 0 ] || { fail "dpkg $*: $(tail -n 5 "$log")"; return 1; }
 }
 add_brand() { printf '"%s",61,62,63,64,65\r\n' "$1" >>/opt/pellory/BrandsPrices.txt; }
 edit_settings() { printf 'IdleResetSeconds=300\n' >>/opt/pellory/pellory.conf; }
@@ -215,6 +251,30 @@ expect_settings() {
         || { fail "$1: /etc/pellory/pellory.conf lost the edited setting"; return 1; }
     grep -qx '  IdleResetSeconds=300' <<<"$listing" \
         || { fail "$1: the program does not use the edited settings: $listing"; return 1; }
+}
+# The kiosk's service is on the machine, neither enabled nor started, and
+# systemd finds nothing wrong with it (systemd-analyze needs no running
+# systemd for that).
+expect_service_installed_disabled() {
+    local enabled
+    [ -f /lib/systemd/system/pellory-kiosk.service ] || { fail "$1: no /lib/systemd/system/pellory-kiosk.service"; return 1; }
+    enabled=$(systemctl is-enabled pellory-kiosk.service 2>&1)
+    [ "$enabled" = disabled ] || { fail "$1: systemctl is-enabled pellory-kiosk.service says $enabled"; return 1; }
+    if find /etc/systemd/system -name pellory-kiosk.service 2>/dev/null | grep -q .; then
+        fail "$1: pellory-kiosk.service is linked in /etc/systemd/system"
+        return 1
+    fi
+    if command -v systemd-analyze >/dev/null; then
+        # It ends with 0 after a line it could not parse, so any line it
+        # says about the unit or its script is a fault.
+        if ! systemd-analyze verify --man=no /lib/systemd/system/pellory-kiosk.service >"$work/verify.log" 2>&1 \
+           || grep -q 'pellory-kiosk\|kiosk-session' "$work/verify.log"; then
+            fail "$1: systemd-analyze verify: $(cat "$work/verify.log")"
+            return 1
+        fi
+    else
+        echo "note: systemd-analyze is missing; pellory-kiosk.service is not verified" >&2
+    fi
 }
 # The brands staff added are in the price file, and the installed program's
 # check of the file it reads lists them.
@@ -250,25 +310,34 @@ if [ -n "$life_skipped" ]; then
 elif [ ${#failures[@]} -eq 0 ]; then
     version=$(dpkg-deb -f "$deb" Version)
     next="$version+next"
-    repack "$next" 'printf "\"Next Sample Brand\",1,2,3,4,5\r\n" >>etc/pellory/BrandsPrices.txt'
+    repack "$next" 'printf "\"Next Sample Brand\",1,2,3,4,5\r\n" >>usr/share/pellory/BrandsPrices.txt
+        printf "# A setting the next version adds\n" >>usr/share/pellory/pellory.conf'
     # Packages before the price file became a conffile shipped it itself in
     # /opt/pellory, where staff edited it.
     earlier="$version~earlier"
-    repack "$earlier" 'rm -rf etc DEBIAN/conffiles DEBIAN/preinst DEBIAN/postinst DEBIAN/postrm opt/pellory/pellory.conf
+    repack "$earlier" 'rm -rf etc lib DEBIAN/conffiles DEBIAN/preinst DEBIAN/postinst DEBIAN/postrm usr/share/pellory/*.txt
+        rm -f usr/share/pellory/pellory.conf opt/pellory/pellory.conf opt/pellory/kiosk-session
         rm opt/pellory/BrandsPrices.txt && cp "$root/data/BrandsPrices.txt" opt/pellory/'
+    # Then packages shipped both files in /etc/pellory as conffiles, which
+    # dpkg asks about when the shop edited them and the sample changed.
+    conffiles_era="$version~conffiles"
+    repack "$conffiles_era" 'mkdir -p etc/pellory && cp "$root/data/BrandsPrices.txt" "$root/data/pellory.conf" etc/pellory/
+        printf "/etc/pellory/BrandsPrices.txt\n/etc/pellory/pellory.conf\n" >>DEBIAN/conffiles'
 
     installed_here=true
     package -i "$deb" \
+        && expect_service_installed_disabled "after the install" \
         && add_brand "Added Brand" && edit_settings \
         && expect_brands "after an edit through /opt/pellory" "Added Brand" \
         && expect_settings "after an edit through /opt/pellory" \
-        && package -i "$deb" \
+        && package --force-confold -i "$deb" \
         && expect_brands "after a reinstall" "Added Brand" && expect_settings "after a reinstall" \
         && package -i "$work/pellory_$next.deb" && expect_version "$next" \
-        && expect_brands "after an upgrade whose sample differs" "Added Brand" \
-        && expect_settings "after an upgrade" \
-        && { grep -q '"Next Sample Brand"' /etc/pellory/BrandsPrices.txt.dpkg-dist 2>/dev/null \
-                 || fail "the upgrade did not leave its new sample in /etc/pellory/BrandsPrices.txt.dpkg-dist"; } \
+        && expect_brands "after an upgrade whose samples differ" "Added Brand" \
+        && expect_settings "after an upgrade whose samples differ" \
+        && expect_service_installed_disabled "after an upgrade" \
+        && { grep -q '"Next Sample Brand"' /usr/share/pellory/BrandsPrices.txt 2>/dev/null \
+                 || fail "the upgrade did not bring its new sample to /usr/share/pellory/BrandsPrices.txt"; } \
         && package -r pellory \
         && { [ ! -e /opt/pellory/pellory ] || fail "remove left /opt/pellory/pellory"; } \
         && { grep -q '"Added Brand"' /etc/pellory/BrandsPrices.txt 2>/dev/null || fail "remove deleted the edited price file"; } \
@@ -283,6 +352,19 @@ elif [ ${#failures[@]} -eq 0 ]; then
         && expect_brands "after the upgrade from a package that shipped the price file in /opt/pellory" "Earlier Brand" \
         && package --purge pellory && expect_nothing_left "purge after the upgrade" \
         || fail "the package's life ended early (dpkg's log: $(tail -n 3 "$work/dpkg.log"))"
+
+    # The upgrade from a package that had the price file and the settings
+    # as conffiles, both edited, asks nothing and keeps both.
+    {
+        reset_machine
+        package -i "$work/pellory_$conffiles_era.deb" \
+            && add_brand "Conffile Brand" && edit_settings \
+            && package -i "$deb" && expect_version "$version" \
+            && expect_brands "after the upgrade from conffiles" "Conffile Brand" \
+            && expect_settings "after the upgrade from conffiles" \
+            && package --purge pellory && expect_nothing_left "purge after the upgrade from conffiles" \
+            || fail "the upgrade from conffiles ended early (dpkg's log: $(tail -n 3 "$work/dpkg.log"))"
+    }
 
     # The shop's own staff password: set by root, read by the group pellory.
     {
@@ -351,9 +433,10 @@ if [ ${#failures[@]} -gt 0 ]; then
     exit 1
 fi
 if [ -n "$life_skipped" ]; then
-    echo "package ${deb##*/}: layout, price file, settings, desktop entries, icon, Depends and lintian as expected"
+    echo "package ${deb##*/}: layout, price file, settings, service, desktop entries, icon, Depends and lintian as expected"
 else
-    echo "package ${deb##*/}: layout, price file, settings, desktop entries, icon, Depends and lintian as expected;" \
-         "the staff's price file and settings survive upgrade, reinstall and remove, the upgrades from /opt/pellory" \
+    echo "package ${deb##*/}: layout, price file, settings, service, desktop entries, icon, Depends and lintian as" \
+         "expected; installs and upgrades ask nothing; the service is installed disabled; the staff's price file and" \
+         "settings survive upgrade, reinstall and remove, the upgrades from conffiles and from /opt/pellory" \
          "write over nothing and through no link, the staff password is set and read, and purge leaves nothing"
 fi

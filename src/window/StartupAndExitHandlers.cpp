@@ -32,6 +32,7 @@ void frmMain::ReadPrices()
         prices = std::move(loaded.prices);
         // One call for the whole list: adding thousands of brands one by one is slow.
         lstBrands->addItems(loaded.brands);
+        emit pricesTakenIntoUse(int(loaded.brands.size()), bytes);
         if (loaded.roundedPrices > 0)
             reportRoundedPrices(loaded.roundedPrices);
     } catch (runtime::RuntimeError &error) {

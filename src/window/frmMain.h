@@ -87,6 +87,9 @@ signals:
     // The window was unloaded: by the staff exit (status 0) or by an error no
     // handler trapped (non-zero). The program ends with that status.
     void unloaded(int exitStatus);
+    // New prices took effect: `brandCount` brands read from the price file's
+    // `bytes`. Raised at start-up and by every reload that replaces the list.
+    void pricesTakenIntoUse(int brandCount, const QByteArray &bytes);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
