@@ -180,7 +180,7 @@ ssh_options=(-i "$work/id" -o IdentitiesOnly=yes -o BatchMode=yes -o UserKnownHo
 on() {
     local name=$1
     shift
-    ssh "${ssh_options[@]}" -p "${port[$name]}" it@127.0.0.1 "sudo -n $*" </dev/null
+    ssh "${ssh_options[@]}" -p "${port[$name]}" it@127.0.0.1 "sudo -n $(printf '%q ' "$@")" </dev/null
 }
 reachable() { on "$1" true 2>/dev/null; }
 boot_machine() {
@@ -217,14 +217,12 @@ mkdir -p "$playbook/group_vars/south" "$playbook/files/south"
 printf 'pellory_price_file: "{{ playbook_dir }}/files/south/BrandsPrices.txt"\n' >"$playbook/group_vars/south/vars.yml"
 printf '"Southgate",61,62,63,64,65\r\n"Lowfield",0,70,0,71,0\r\n' >"$playbook/files/south/BrandsPrices.txt"
 cat >"$playbook/group_vars/kiosks/machines.yml" <<'EOF'
-# These kiosks are containers: no virtual terminal (the service's session is
-# on the console instead), no screen, GPU or input device (cage draws into
-# memory).
+# These kiosks are containers: no virtual terminal (the service starts
+# without one), no screen, GPU or input device (cage draws into memory).
 pellory_service_settings: |
   [Unit]
   ConditionPathExists=
   [Service]
-  TTYPath=/dev/console
   StandardInput=null
   TTYReset=no
   TTYVHangup=no
@@ -256,6 +254,7 @@ expect_recap() {
     done
 }
 show_log() { tail -n 40 "$work/$1.log" >&2; }
+show_changes() { grep -B2 "^changed:" "$work/$1.log" >&2 || true; }
 digest() { sha256sum "$1" | cut -c1-12; }
 main_pid() { on "$1" systemctl show -p MainPID --value "$Service"; }
 status_text() { on "$1" systemctl show -p StatusText --value "$Service"; }
@@ -267,7 +266,7 @@ play check-fresh --check
 [ "$played" -eq 0 ] || { show_log check-fresh; fail "check mode fails on fresh machines (status $played)"; }
 for name in "${Kiosks[@]}"; do
     expect_recap check-fresh "$name" 'failed=0' 'changed=[1-9]'
-    [ "$(on "$name" dpkg-query -W -f='\${db:Status-Status}' pellory 2>/dev/null)" != installed ] \
+    [ "$(on "$name" dpkg-query -W -f='${db:Status-Status}' pellory 2>/dev/null)" != installed ] \
         || fail "check mode installed the package on $name"
 done
 stop_if_failed
@@ -280,9 +279,9 @@ shop_digest=$(digest "$playbook/files/BrandsPrices.txt")
 south_digest=$(digest "$playbook/files/south/BrandsPrices.txt")
 for name in "${Kiosks[@]}"; do
     expect_recap first "$name" 'failed=0' 'unreachable=0'
-    [ "$(on "$name" dpkg-query -W -f='\${db:Status-Status} \${Version}' pellory)" = "installed $version" ] \
+    [ "$(on "$name" dpkg-query -W -f='${db:Status-Status} ${Version}' pellory)" = "installed $version" ] \
         || fail "$name: pellory $version is not installed"
-    modes=$(on "$name" stat -c "%n %a %U %G" /etc/pellory/BrandsPrices.txt /etc/pellory/pellory.conf /etc/pellory/staff-password)
+    modes=$(on "$name" stat -c "%n %a %U %G" /etc/pellory/BrandsPrices.txt /etc/pellory/pellory.conf /etc/pellory/staff-password || true)
     [ "$modes" = "/etc/pellory/BrandsPrices.txt 644 root root
 /etc/pellory/pellory.conf 644 root root
 /etc/pellory/staff-password 640 root pellory" ] || fail "$name: the files are $modes"
@@ -301,8 +300,8 @@ for name in "${Kiosks[@]}"; do
         || fail "$name: systemctl status does not show the prices in use: $status"
     on "$name" pgrep -u kiosk -x cage >/dev/null || fail "$name: cage is not running"
     [ "$(on "$name" pgrep -c -u kiosk -x pellory)" = 1 ] || fail "$name: not one program under cage"
-    on "$name" journalctl -b -t pellory --no-pager | grep -q "The staff password is the shop's own" \
-        || fail "$name: the journal lacks the program's start-up lines"
+    on "$name" journalctl -b -q -u "$Service" --no-pager | grep -q "Started $Service" \
+        || fail "$name: the journal lacks the kiosk's start"
 done
 stop_if_failed
 declare -A started_as
@@ -317,6 +316,7 @@ echo "-- a second run changes nothing ($(( SECONDS - started )) s)"
 play second
 [ "$played" -eq 0 ] || { show_log second; fail "the second run fails"; }
 for name in "${Kiosks[@]}"; do expect_recap second "$name" 'changed=0' 'failed=0'; done
+[ ${#failures[@]} -eq 0 ] || show_changes second
 stop_if_failed
 
 echo "-- new prices reach every kiosk without a restart"
@@ -333,6 +333,8 @@ for name in "${Kiosks[@]}"; do
     wait_until 30 shows_digest "$name" "$expected" \
         || fail "$name: the running program does not show the new prices: $(status_text "$name")"
     status_text "$name" | grep -q ", reloaded " || fail "$name: the status does not say reloaded: $(status_text "$name")"
+    on "$name" journalctl -b -q -t pellory --no-pager | grep -q "Prices reloaded from /etc/pellory/BrandsPrices.txt: " \
+        || fail "$name: the journal lacks the program's line about the reload"
     [ "$(main_pid "$name")" = "${started_as[$name]}" ] || fail "$name: a price change restarted the kiosk"
 done
 stop_if_failed
@@ -390,6 +392,21 @@ done
 play rebuilt-again
 [ "$played" -eq 0 ] || { show_log rebuilt-again; fail "the run after the rebuilt package fails"; }
 for name in "${Kiosks[@]}"; do expect_recap rebuilt-again "$name" 'changed=0' 'failed=0'; done
+stop_if_failed
+
+echo "-- a kiosk that fails stops the roll-out, saying why"
+on kiosk1 sh -c 'rm /etc/pellory/staff-password && mkdir /etc/pellory/staff-password'
+printf '"Halted Brand",61,62,63,64,65\r\n' >>"$playbook/files/BrandsPrices.txt"
+before=$(on kiosk2 sha256sum /etc/pellory/BrandsPrices.txt | cut -c1-12)
+play halted
+[ "$played" -ne 0 ] || fail "a run where a kiosk fails reports success"
+expect_recap halted kiosk1 'failed=1'
+grep -q "refused the password in pellory_staff_password (vault_pellory_staff_password): pellory: Could not write /etc/pellory/staff-password: Is a directory" \
+    "$work/halted.log" || { show_log halted; fail "the refused password is not reported with the program's reason"; }
+! grep -q "$Password" "$work/halted.log" || fail "the run's output shows the password"
+[ "$(on kiosk2 sha256sum /etc/pellory/BrandsPrices.txt | cut -c1-12)" = "$before" ] \
+    || fail "kiosk2 was changed after kiosk1 failed"
+on kiosk1 rmdir /etc/pellory/staff-password
 stop_if_failed
 
 echo "-- a stopped machine is reported unreachable while the others update"
