@@ -20,15 +20,16 @@ suites=(qt6-base-private-dev)
 # The fuzzers' compiler, memcheck, the virtual screen and its image and input
 # tools, a window manager (which offers to minimise the window, and hosts the
 # accessibility bus and its Python client), a kiosk compositor with both of
-# Qt's ways onto it, configuration management for the example playbook, and
-# what building and checking the Debian package takes.
+# Qt's ways onto it, configuration management for the example playbook and
+# the throw-away machines it is tried on (debootstrap, systemd-nspawn, SSH),
+# and what building and checking the Debian package takes.
 checks=(
   clang libclang-rt-14-dev
   valgrind
   xvfb xauth xdotool x11-utils imagemagick openbox
   cage grim qt6-wayland xwayland
   dbus at-spi2-core python3-pyatspi
-  ansible-core ansible-lint
+  ansible-core ansible-lint debootstrap systemd-container openssh-client
   dpkg-dev file desktop-file-utils librsvg2-bin lintian
 )
 
