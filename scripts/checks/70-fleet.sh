@@ -333,7 +333,7 @@ for name in "${Kiosks[@]}"; do
     wait_until 30 shows_digest "$name" "$expected" \
         || fail "$name: the running program does not show the new prices: $(status_text "$name")"
     status_text "$name" | grep -q ", reloaded " || fail "$name: the status does not say reloaded: $(status_text "$name")"
-    on "$name" journalctl -b -q -t pellory --no-pager | grep -q "Prices reloaded from /etc/pellory/BrandsPrices.txt: " \
+    on "$name" journalctl -b -q -t pellory --no-pager | grep -q "Prices reloaded from /opt/pellory/BrandsPrices.txt: " \
         || fail "$name: the journal lacks the program's line about the reload"
     [ "$(main_pid "$name")" = "${started_as[$name]}" ] || fail "$name: a price change restarted the kiosk"
 done
