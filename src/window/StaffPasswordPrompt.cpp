@@ -34,6 +34,7 @@ void StaffPasswordPrompt::ask(Purpose purpose, Verdict verdict)
         return;
     }
     const Box box = boxFor(purpose);
+    // After wrong passwords the box stays away for a while; the wait is said.
     if (const auto wait = m_staffExit.waitBeforeNextTry(); wait.count() > 0) {
         m_dialogs.messageBox(staffpassword::lockoutMessage(wait), box.title);
         verdict(false);
@@ -43,8 +44,9 @@ void StaffPasswordPrompt::ask(Purpose purpose, Verdict verdict)
     m_staffExit.tryPassword(typed, this, [this, verdict = std::move(verdict)](bool right) {
         m_deliver([this, verdict, right] {
             if (!right) {
-                m_dialogs.messageBox(QStringLiteral("Please contact one of The Pellory \r\nstaff members for assistance."),
-                                     QStringLiteral("OOOPS!! Incorrect Password"));
+                m_dialogs.messageBox(
+                    QStringLiteral("Please contact one of The Pellory \r\nstaff members for assistance."),
+                    QStringLiteral("OOOPS!! Incorrect Password"));
             }
             verdict(right);
         });
