@@ -359,7 +359,6 @@ private slots:
         QTest::addColumn<std::optional<QString>>("typed");
         QTest::newRow("wrong") << std::optional<QString>("123456");
         QTest::newRow("trailing space") << std::optional<QString>("472916 ");
-        QTest::newRow("empty") << std::optional<QString>("");
         QTest::newRow("cancelled") << std::optional<QString>();
     }
     void wrongPasswordsKeepTheWindowOpen()

@@ -6,6 +6,7 @@
 #include "preferences/Preferences.h"
 #include "preferences/ReadableColor.h"
 #include "window/ControlColors.h"
+#include "window/StaffPasswordPrompt.h"
 
 #include <QAction>
 #include <QApplication>
@@ -43,29 +44,11 @@ void frmMain::changePreferencesForStaff(void (frmMain::*change)())
         (this->*change)();
         return;
     }
-    // A password typed a moment ago is still being checked.
-    if (m_staffExit.isChecking()) {
-        keepClockItemsAsTheyAre();
-        return;
-    }
-    // The same password, and the same wait after wrong ones, as the staff exit.
-    if (const auto wait = m_staffExit.waitBeforeNextTry(); wait.count() > 0) {
-        m_dialogs.messageBox(staffpassword::lockoutMessage(wait), QStringLiteral("Staff Only"));
-        keepClockItemsAsTheyAre();
-        return;
-    }
-    const QString typed = m_dialogs.inputBox(QStringLiteral("Enter the staff password to change the preferences"),
-                                             QStringLiteral("Staff Only"), machine::Dialogs::Echo::Masked);
-    m_staffExit.tryPassword(typed, this, [this, change](bool right) {
-        deliver([this, change, right] {
-            if (right) {
-                (this->*change)();
-                return;
-            }
-            m_dialogs.messageBox(QStringLiteral("Please contact one of The Pellory \r\nstaff members for assistance."),
-                                 QStringLiteral("OOOPS!! Incorrect Password"));
+    m_staffPassword->ask(window::StaffPasswordPrompt::Purpose::Preferences, [this, change](bool granted) {
+        if (granted)
+            (this->*change)();
+        else
             keepClockItemsAsTheyAre();
-        });
     });
 }
 

@@ -6,6 +6,7 @@
 #include "runtime/RuntimeError.h"
 #include "runtime/Twips.h"
 #include "window/PriceReloader.h"
+#include "window/StaffPasswordPrompt.h"
 
 #include <QDir>
 #include <QListWidget>
@@ -56,34 +57,27 @@ void frmMain::Form_MouseUp(std::int16_t button, std::int16_t, float x, float y)
     if (button != 2)
         return;
     // The pop-up opens with its corner at the pointer, where the button was released.
-    mnuPreferences->exec(surface->mapToGlobal(m_scale.surfacePixelsAt(QPointF(x, y))));
+    mnuPreferences->exec(surface->mapToGlobal(m_formScaling.scale().surfacePixelsAt(QPointF(x, y))));
+}
+
+void frmMain::guardExitWith(staffpassword::StaffExit staffExit)
+{
+    m_staffPassword->guardWith(std::move(staffExit));
 }
 
 void frmMain::mnuFileExit_Click()
 {
-    // A password typed a moment ago is still being checked.
-    if (m_staffExit.isChecking())
-        return;
-    // After wrong passwords the box stays away for a while; the wait is said.
-    if (const auto wait = m_staffExit.waitBeforeNextTry(); wait.count() > 0) {
-        m_dialogs.messageBox(staffpassword::lockoutMessage(wait), QStringLiteral("Exit the Program?"));
-        return;
-    }
-    const QString typed = m_dialogs.inputBox(QStringLiteral("Enter a password in order to exit the program"),
-                                             QStringLiteral("Exit the Program?"), machine::Dialogs::Echo::Masked);
-    m_staffExit.tryPassword(typed, this, [this](bool right) { deliver([this, right] { exitPasswordChecked(right); }); });
+    m_staffPassword->ask(window::StaffPasswordPrompt::Purpose::Exit,
+                         [this](bool granted) { exitPasswordChecked(granted); });
 }
 
 void frmMain::exitPasswordChecked(bool right)
 {
-    if (right) {
-        m_dialogs.messageBox(QStringLiteral("Thank you for using for using our program!"),
-                             QStringLiteral("The Pellory"));
-        m_events.end(EXIT_SUCCESS);
+    // A wrong password has been told already; the window stays.
+    if (!right)
         return;
-    }
-    m_dialogs.messageBox(QStringLiteral("Please contact one of The Pellory \r\nstaff members for assistance."),
-                         QStringLiteral("OOOPS!! Incorrect Password"));
+    m_dialogs.messageBox(QStringLiteral("Thank you for using for using our program!"), QStringLiteral("The Pellory"));
+    m_events.end(EXIT_SUCCESS);
 }
 
 void frmMain::mnuHelpPelloryProgram_Click()

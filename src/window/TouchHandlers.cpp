@@ -18,7 +18,7 @@ bool frmMain::showForLongPress(QWidget *under, QPoint globalPos)
 {
     if (under == surface) {
         // As a right-button release over the bare window.
-        const QPointF at = m_scale.twipsAt(surface->mapFromGlobal(globalPos));
+        const QPointF at = m_formScaling.scale().twipsAt(surface->mapFromGlobal(globalPos));
         QTimer::singleShot(0, this, [this, at] {
             deliver([this, at] { Form_MouseUp(2, 0, float(at.x()), float(at.y())); });
         });

@@ -2,16 +2,19 @@
 
 #include "runtime/OleColor.h"
 #include "machine/ErrorLog.h"
+#include "machine/ScreenResolution.h"
 #include "runtime/Twips.h"
 #include "window/BareSurfaceClicks.h"
 #include "window/CheckBoxToolTips.h"
 #include "window/CommandButton.h"
 #include "window/ControlColors.h"
 #include "window/ControlLayout.h"
+#include "window/FormScaling.h"
 #include "window/IdleReset.h"
 #include "window/KioskPresence.h"
 #include "window/MenuStyle.h"
 #include "window/Notifications.h"
+#include "window/StaffPasswordPrompt.h"
 #include "window/WholeRowButton.h"
 #include "window/WindowPlacement.h"
 
@@ -86,6 +89,8 @@ frmMain::frmMain(machine::Dialogs &dialogs, const QString &priceFile,
         makeTouchSized();
     createTabOrder();
     describeControls();
+    m_staffPassword = new window::StaffPasswordPrompt(
+        m_dialogs, [this](const std::function<void()> &work) { deliver(work); }, this);
     connectHandlers();
     watchForIdleness();
     createPriceReloader();
@@ -100,8 +105,9 @@ void frmMain::place(QWidget *widget, const window::TwipsRect &rect)
 {
     // The window's own controls are placed from the form's corner; those in
     // a frame from the frame's.
-    const QPoint origin = widget->parentWidget() == surface ? m_scale.origin : QPoint();
-    widget->setGeometry(m_scale.pixels(rect.left, rect.top, rect.width, rect.height).translated(origin));
+    const runtime::FormScale &scale = m_formScaling.scale();
+    const QPoint origin = widget->parentWidget() == surface ? scale.origin : QPoint();
+    widget->setGeometry(scale.pixels(rect.left, rect.top, rect.width, rect.height).translated(origin));
 }
 
 void frmMain::createControls()
@@ -173,17 +179,39 @@ void frmMain::createControls()
     // Each control holds its font itself: a font it only inherited from the
     // window is dropped when a colour change gives it a new style sheet.
     for (QWidget *control : surface->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-        control->setFont(controlFont(m_scale.pointSize(control == lblPriceQuote ? 12 : 9.75)));
+        control->setFont(controlFont(m_formScaling.scale().pointSize(control == lblPriceQuote ? 12 : 9.75)));
     for (QGroupBox *frame : {fraSneakerItems, fraPairs}) {
         for (QWidget *control : frame->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-            control->setFont(controlFont(m_scale.pointSize(9.75)));
+            control->setFont(controlFont(m_formScaling.scale().pointSize(9.75)));
     }
 
     tmrSneakers = named(new QTimer(this), QStringLiteral("tmrSneakers"));
     tmrSneakers->setInterval(1000);
     tmrSneakers->start();
 
-    surface->setFixedSize(m_surfaceSize);
+    surface->setFixedSize(m_formScaling.surfaceSize());
+}
+
+void frmMain::chooseScale()
+{
+    m_formScaling = window::FormScaling(machine::logicalDpi());
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!m_shop.fillScreen || !screen)
+        return;
+    const QList<QMenu *> menus{mnuFile, mnuPreferences, mnuPreferencesColors, mnuHelp};
+    m_formScaling.fillScreen(screen->geometry().size(), menuBar()->sizeHint().height(), [this, menus](qreal factor) {
+        window::scaleMenuFonts(menuBar(), menus, factor);
+        return menuBar()->sizeHint().height();
+    });
+}
+
+void frmMain::makeTouchSized()
+{
+    QList<QAbstractButton *> buttons(chkSneakerItem.begin(), chkSneakerItem.end());
+    for (QRadioButton *option : pairOptions())
+        buttons << option;
+    // The window owns the style, made after the controls, so it outlives them when the window goes.
+    window::makeTouchSized(m_formScaling, lstBrands, buttons, this);
 }
 
 void frmMain::createMenus()
@@ -335,7 +363,11 @@ void frmMain::placeOnScreen()
     // No maximise or minimise: a customer must not be able to hide the window.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     if (m_shop.fillScreen) {
-        fillScreen();
+        // Full screen: a desktop's window manager draws no title bar and
+        // covers its panels, as a kiosk compositor does.
+        setWindowState(Qt::WindowFullScreen);
+        if (const QScreen *screen = QGuiApplication::primaryScreen())
+            move(screen->geometry().topLeft());
         return;
     }
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
@@ -390,7 +422,7 @@ void frmMain::bareSurfaceClicked(const QMouseEvent &release)
 {
     const std::int16_t button = buttonNumber(release.button());
     const std::int16_t shift = shiftState(release.modifiers());
-    const QPointF at = m_scale.twipsAt(release.position());
+    const QPointF at = m_formScaling.scale().twipsAt(release.position());
     deliver([this, button, shift, at] { Form_MouseUp(button, shift, float(at.x()), float(at.y())); });
 }
 

@@ -11,8 +11,10 @@
 // staffpassword/ guards the staff exit, runtime/ holds the runtime's pure
 // rules (errors, conversions, Format, twips) and machine/ the contact with
 // the machine (dialogs, files, settings, event delivery). Helpers beside it in
-// window/ fill the screen, take a finger (long press, hidden pointer, swipe)
-// and clear the window when it is idle. Qt signals reach a handler only
+// window/ do the kiosk's own jobs and are listed with the members below: they
+// size the form to fill the screen, ask for the staff password, take in a
+// changed price file, take a finger (long press, hidden pointer, swipe), clear
+// the window when it is idle and bring it back. Qt signals reach a handler only
 // through EventDelivery, so an error a handler does not trap is reported and
 // ends the program instead of escaping into the event loop.
 
@@ -23,9 +25,9 @@
 #include "machine/EventDelivery.h"
 #include "staffpassword/StaffExit.h"
 #include "runtime/OleColor.h"
-#include "runtime/Twips.h"
 #include "window/BrandList.h"
 #include "window/ControlLayout.h"
+#include "window/FormScaling.h"
 
 #include <QMainWindow>
 
@@ -47,6 +49,7 @@ class QTimer;
 namespace window {
 class KioskPresence;
 class PriceReloader;
+class StaffPasswordPrompt;
 }
 
 class frmMain : public QMainWindow
@@ -74,9 +77,9 @@ public:
 
     // The staff exit takes the password in the shop's password file beside
     // the program (or in /etc/pellory); tests give one of their own.
-    void guardExitWith(staffpassword::StaffExit staffExit) { m_staffExit = std::move(staffExit); }
+    void guardExitWith(staffpassword::StaffExit staffExit);
     // How many times its designed size the form is drawn: 1, or more when it fills the screen.
-    qreal formScale() const { return m_scale.factor; }
+    qreal formScale() const { return m_formScaling.scale().factor; }
 
     // The prices the quotes are worked out from.
     const catalogue::PriceTable &pricesInUse() const { return prices; }
@@ -97,7 +100,10 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    // StartupAndExitHandlers.cpp
+    // The window's handlers, named after the control and the event, and what
+    // they share, by the file that holds them.
+
+    // StartupAndExitHandlers.cpp: load, focus, the pop-up menu, the staff exit, About
     void Form_Load();
     void ReadPrices();
     void Form_GotFocus();
@@ -106,12 +112,7 @@ private:
     void exitPasswordChecked(bool right);
     void mnuHelpPelloryProgram_Click();
 
-    // PriceReload.cpp: a new price file put in place once the reloader says so
-    void createPriceReloader();
-    bool windowIsIdle() const;
-    void takeNewPrices(catalogue::Catalogue &&loaded, const QByteArray &bytes);
-
-    // QuoteHandlers.cpp
+    // QuoteHandlers.cpp: the brand list, items, pairs, the three buttons, the idle reset
     int listIndex() const;
     void setListIndex(int index);
     void lstBrands_Click();
@@ -122,7 +123,7 @@ private:
     void hideStaleQuote();
     void resetForNextCustomer();
 
-    // PreferenceHandlers.cpp
+    // PreferenceHandlers.cpp: colour and clock
     void ReadTheRegistry();
     // Makes the change at once, or, with staff-only preferences, once the
     // staff password has been typed and checked.
@@ -136,19 +137,20 @@ private:
     void mnuPreferencesDateandTimeOff_Click();
     void tmrSneakers_Timer();
 
+    // PriceReload.cpp: a new price file put in place once the reloader says so
+    void createPriceReloader();
+    bool windowIsIdle() const;
+    void takeNewPrices(catalogue::Catalogue &&loaded, const QByteArray &bytes);
+
     // TouchHandlers.cpp: a finger on the window
     void watchForTouch();
     bool showForLongPress(QWidget *under, QPoint globalPos);
 
-    // FillScreen.cpp: the scale of the form, and the window filling the screen
+    // frmMain.cpp: building the window, placing it and delivering its events
     void chooseScale();
-    void scaleMenus(qreal factor);
-    void makeTouchSized();
-    void fillScreen();
-
-    // frmMain.cpp: building the window and delivering its events
     void place(QWidget *widget, const window::TwipsRect &rect);
     void createControls();
+    void makeTouchSized();
     void createMenus();
     void createTabOrder();
     void updatePairsTabStop();
@@ -162,6 +164,12 @@ private:
     void unload(int exitStatus);
     void windowLost();
 
+    // What the window was given: the dialogs it shows, the price file it
+    // reads and the shop's settings it follows.
+    machine::Dialogs &m_dialogs;
+    const QString m_priceFile;
+    const configuration::ShopConfiguration m_shop;
+
     // The state the handlers share: the pairs option ticked (0 while none
     // is), the colour painted behind the controls, whether the clock shows,
     // the prices in use.
@@ -170,6 +178,7 @@ private:
     bool blnDateDisplay = false;
     catalogue::PriceTable prices;
 
+    // The controls, named as the form names them.
     QWidget *surface = nullptr;
     BrandList *lstBrands = nullptr;
     QGroupBox *fraSneakerItems = nullptr;
@@ -186,9 +195,8 @@ private:
     QPushButton *cmdClearQuote = nullptr;
     QPushButton *cmdReset = nullptr;
     QTimer *tmrSneakers = nullptr;
+    // Speaks a menu's name as it opens (describeControls).
     QWidget *menuAnnouncer = nullptr;
-    IdleReset *m_idleReset = nullptr;
-    window::PriceReloader *m_priceReloader = nullptr;
 
     QMenu *mnuFile = nullptr;
     QMenu *mnuPreferences = nullptr;
@@ -202,14 +210,16 @@ private:
     QAction *mnuColorsdefault = nullptr;
     QAction *mnuHelpPelloryProgram = nullptr;
 
-    machine::Dialogs &m_dialogs;
-    const QString m_priceFile;
-    const configuration::ShopConfiguration m_shop;
-    // Twips to pixels for this window; the surface holds the form, centred.
-    runtime::FormScale m_scale;
-    QSize m_surfaceSize;
+    // Twips to pixels for this window, and the surface's size (FormScaling.h).
+    window::FormScaling m_formScaling;
+    // Every handler is entered through it (machine/EventDelivery.h).
     machine::EventDelivery m_events;
-    staffpassword::StaffExit m_staffExit;
+    // Set once the window is unloading, so that closing it asks for no password.
     bool m_unloaded = false;
-    window::KioskPresence *m_presence = nullptr;
+
+    // The helpers the window owns, each a child of the window.
+    window::StaffPasswordPrompt *m_staffPassword = nullptr; // StaffPasswordPrompt.h
+    window::PriceReloader *m_priceReloader = nullptr;       // PriceReloader.h
+    IdleReset *m_idleReset = nullptr;                       // IdleReset.h
+    window::KioskPresence *m_presence = nullptr;            // KioskPresence.h
 };
