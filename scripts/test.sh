@@ -7,6 +7,9 @@
 #   scripts/test.sh            everything
 #   scripts/test.sh unit       only the build and the test suites, installing
 #                              only what they need
+#   scripts/test.sh mutants    plants each fault of tests/mutants/ and tells
+#                              which ones the suites miss (slow; see
+#                              scripts/mutants.sh)
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 cd "$root"
@@ -15,7 +18,8 @@ kind=${1:-all}
 case "$kind" in
   all) "$root/scripts/install-deps.sh" test ;;
   unit) "$root/scripts/install-deps.sh" unit ;;
-  *) echo "usage: $0 [unit]" >&2; exit 2 ;;
+  mutants) exec "$root/scripts/mutants.sh" ;;
+  *) echo "usage: $0 [unit|mutants]" >&2; exit 2 ;;
 esac
 
 jobs=$(nproc 2>/dev/null || echo 2)

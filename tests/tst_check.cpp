@@ -14,7 +14,8 @@ private slots:
     // Each row writes `bytes` to a price file (none when null), runs the
     // program with `arguments` (FILE stands for that file's path), and expects
     // the exit status and, in order, lines starting with the given texts: on
-    // standard output, or on standard error for a usage error.
+    // standard output, or on standard error for a usage error. A text given
+    // as ">line" is the whole line right after the one found before it.
     void commandLine_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -27,10 +28,11 @@ private slots:
             << QByteArray("\"Stridewell\",65,80,55,90,60\r\n\"Kestrel Court\",0,95,0,85,0\r\n\r\n"
                           "\"Marlowe & Finch\",0,110,70,99,0\r\n")
             << check << 0
-            << QStringList{"Pos  Line  Brand            Cross Trainers  Basketball  Fitness  Running  Walking",
-                           "  0     1  Stridewell                  65          80       55       90       60",
-                           "  1     2  Kestrel Court               [0]         95       [0]      85       [0]",
-                           "  2     4  Marlowe & Finch             [0]        110       70       99       [0]",
+            << QStringList{"Price file: ", ">",
+                           ">Pos  Line  Brand            Cross Trainers  Basketball  Fitness  Running  Walking",
+                           ">  0     1  Stridewell                  65          80       55       90       60",
+                           ">  1     2  Kestrel Court               [0]         95       [0]      85       [0]",
+                           ">  2     4  Marlowe & Finch             [0]        110       70       99       [0]",
                            "The kiosk will load this file: 3 brands, no warnings."};
         // The short line 3 is reported there, not as a fault of the good line 4.
         QTest::newRow("two faulty lines, reading goes on after each")
@@ -106,6 +108,10 @@ private slots:
                            "  Line 2  ReloadPrices=sometimes: the value must be true or false; the kiosk uses the "
                            "default, true."};
         const QStringList checkSettings{"--check-settings", "FILE"};
+        QTest::newRow("settings file with prices kept and preferences for staff")
+            << QByteArray("[kiosk]\nReloadPrices=false\nStaffOnlyPreferences=true\n")
+            << QStringList{"--check-settings", "FILE"} << 0
+            << QStringList{"  DigitPad=auto", ">  StaffOnlyPreferences=true", ">  ReloadPrices=false"};
         QTest::newRow("settings file misnamed")
             << QByteArray() << checkSettings << 1
             << QStringList{"Not understood (the kiosk uses the default there):",
@@ -171,6 +177,13 @@ private slots:
         const QStringList written = QString::fromUtf8(status == 2 ? err : out).split('\n');
         qsizetype next = 0;
         for (const QString &expected : lines) {
+            if (expected.startsWith(u'>')) {
+                if (next == written.size() || written.at(next) != expected.mid(1))
+                    QFAIL(qPrintable(QString("No line \"%1\" right after the one before in:\n%2")
+                                         .arg(expected.mid(1), written.join('\n'))));
+                ++next;
+                continue;
+            }
             while (next < written.size() && !written.at(next).startsWith(expected))
                 ++next;
             if (next == written.size())

@@ -33,6 +33,8 @@ private slots:
         QTest::newRow("every setting")
             << QByteArray("[kiosk]\nFillScreen=true\nIdleResetSeconds=30\nDigitPad=on\nStaffOnlyPreferences=yes\n")
             << true << 30000 << DigitPad::On << true << QStringList();
+        QTest::newRow("the longest idle time") << QByteArray("[kiosk]\nIdleResetSeconds=86400\n") << false << 86400000
+                                               << DigitPad::Auto << false << QStringList();
         QTest::newRow("any letter case, blanks, CR LF, byte-order mark")
             << QByteArray("\xEF\xBB\xBF [Kiosk] \r\n  fillscreen = TRUE \r\ndigitpad=OFF\r\nIdleResetSeconds = 0")
             << true << 0 << DigitPad::Off << false << QStringList();

@@ -175,6 +175,12 @@ private slots:
         QTest::newRow("comma in a quoted price that is no thousands separator")
             << Setup::File << QByteArray(GoodLine + "\"B\",\"65,50\",2,3,4,5\r\n") << 13 << "Type mismatch" << 2
             << "Line 2: \"65,50\" is not a whole number of dollars.";
+        QTest::newRow("quoted price with a thousands separator out of place")
+            << Setup::File << QByteArray(GoodLine + "\"B\",\"1,5000\",2,3,4,5\r\n") << 13 << "Type mismatch" << 2
+            << "Line 2: \"1,5000\" is not a whole number of dollars.";
+        QTest::newRow("dollar amount with a decimal comma")
+            << Setup::File << QByteArray(GoodLine + "\"B\",\"$65,50\",2,3,4,5\r\n") << 13 << "Type mismatch" << 2
+            << "Line 2: \"$65,50\" is not a whole number of dollars.";
         QTest::newRow("dollar amount above the highest price")
             << Setup::File << QByteArray("\"A\",\"$40,000.00\",2,3,4,5\r\n") << 6 << "Overflow" << 1
             << "Line 1: $40,000.00 is above the highest price, 32767.";
@@ -298,6 +304,14 @@ private slots:
         QTest::newRow("quote marks written twice inside a quoted name")
             << QByteArray(GoodLine + "\"The \"\"Best\"\" Shoe Co.\",84,96,62,88,57\r\n") << 2
             << "The \"Best\" Shoe Co." << QList<int>{84, 96, 62, 88, 57};
+        QTest::newRow("quoted price with a thousands separator and cents")
+            << QByteArray(GoodLine + "\"B\",\"1,480.00\",2,3,4,5\r\n") << 2 << "B" << QList<int>{1480, 2, 3, 4, 5};
+        QTest::newRow("heading row in capitals")
+            << QByteArray("BRAND,CROSS TRAINERS,BASKETBALL,FITNESS,RUNNING,WALKING\r\n" + GoodLine) << 1 << "A"
+            << QList<int>{1, 2, 3, 4, 5};
+        QTest::newRow("tab-separated, an empty row of fewer tabs")
+            << QByteArray("A\t1\t2\t3\t4\t5\r\n\t\t\t\r\nB\t6\t7\t8\t9\t10\r\n") << 2 << "B"
+            << QList<int>{6, 7, 8, 9, 10};
         QTest::newRow("fifth price left empty, no final line end") << QByteArray(GoodLine + "\"B\",1,2,3,4,") << 2
                                                                    << "B" << QList<int>{1, 2, 3, 4, 0};
     }

@@ -147,6 +147,8 @@ private slots:
         const staffpassword::StoredPassword stored = staffpassword::readStoredPassword(path);
         QCOMPARE(stored.kind, kind);
         QCOMPARE(stored.problem.isEmpty(), kind != Kind::Unusable);
+        if (atPath == AtPath::Folder || atPath == AtPath::Pipe)
+            QCOMPARE(stored.problem, QStringLiteral("it is not a plain file that can be read"));
         QCOMPARE(stored.accepts(typed), accepted);
     }
 

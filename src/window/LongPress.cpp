@@ -20,7 +20,8 @@ LongPress::LongPress(QWidget *window, Handler handler)
 bool LongPress::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
-    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick && type != QEvent::MouseMove
+        && type != QEvent::MouseButtonRelease)
         return false;
     // Widgets only: the window system's window passes the lift on to them
     // and must see it, or it keeps sending the next touch to this widget.
@@ -30,7 +31,10 @@ bool LongPress::eventFilter(QObject *watched, QEvent *event)
         return false;
     const QPoint at = mouse->globalPosition().toPoint();
     switch (type) {
+    // A touch on the spot of the one before, however much later, may come as
+    // a double click instead of a press: it is held the same.
     case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
         // Each widget a press passes on to sees it; the first is the one under the finger.
         if (!m_pressed && widget->window() == m_window) {
             m_start = at;

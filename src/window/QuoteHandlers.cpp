@@ -58,18 +58,15 @@ void frmMain::cmdCalculate_Click()
     const quote::Outcome outcome = quote::calculate(selection, prices);
     for (const QString &message : outcome.messages)
         m_dialogs.messageBox(message);
-    if (!outcome.total)
+    // A total of $0 or less quotes nothing. No earlier quote can be showing:
+    // it went when the selection changed.
+    if (!outcome.total || *outcome.total <= runtime::Currency())
         return;
-    if (*outcome.total > runtime::Currency()) {
-        const QString quote = quote::quoteCaption(*outcome.total);
-        lblPriceQuote->setText(quote);
-        lblPriceQuote->adjustSize();
-        lblPriceQuote->setAccessibleName(quote);
-        window::showAndSpeak(lblPriceQuote);
-    } else {
-        // A quote that no longer matches the selection must not stay on screen.
-        lblPriceQuote->setVisible(false);
-    }
+    const QString quote = quote::quoteCaption(*outcome.total);
+    lblPriceQuote->setText(quote);
+    lblPriceQuote->adjustSize();
+    lblPriceQuote->setAccessibleName(quote);
+    window::showAndSpeak(lblPriceQuote);
 }
 
 void frmMain::cmdClearQuote_Click()
