@@ -5,19 +5,15 @@
 #include "runtime/NativePath.h"
 #include "runtime/RuntimeError.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <limits>
 #include <optional>
 
-#ifndef Q_OS_WIN
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 namespace machine {
 
@@ -35,13 +31,9 @@ QString fileName(const QString &path)
 
 bool folderIsThere(const QString &path)
 {
-#ifdef Q_OS_WIN
-    return QFileInfo(path).absoluteDir().exists();
-#else
     struct stat status {};
     const QString folder = QFileInfo(path).absolutePath();
     return ::stat(runtime::nativePath(folder).constData(), &status) == 0 && S_ISDIR(status.st_mode);
-#endif
 }
 
 [[noreturn]] void raiseMissing(const QString &path)
@@ -75,32 +67,6 @@ bool folderIsThere(const QString &path)
 }
 
 } // namespace
-
-#ifdef Q_OS_WIN
-
-QByteArray readWholeFile(const QString &path, qint64 maxBytes)
-{
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists())
-        raiseMissing(path);
-    if (!info.isFile())
-        raiseNotAFile(path, info.isDir());
-    if (!info.isReadable())
-        raiseUnreadable(path);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        raiseReadFailure(path);
-    if (maxBytes >= 0 && file.size() > maxBytes)
-        runtime::raiseTooLarge(path, file.size(), maxBytes);
-    const QByteArray bytes = maxBytes >= 0 ? file.read(maxBytes + 1) : file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        raiseReadFailure(path);
-    if (maxBytes >= 0 && bytes.size() > maxBytes)
-        runtime::raiseTooLarge(path, -1, maxBytes);
-    return bytes;
-}
-
-#else
 
 namespace {
 
@@ -206,6 +172,5 @@ QByteArray readWholeFile(const QString &path, qint64 maxBytes)
     return *bytes;
 }
 
-#endif
 
 } // namespace machine
