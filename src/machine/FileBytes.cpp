@@ -11,6 +11,7 @@
 #include <optional>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -64,6 +65,17 @@ bool folderIsThere(const QString &path)
         ? QStringLiteral("%1 is a folder; it must be a plain text file.")
         : QStringLiteral("%1 is a device or a pipe, not a file; it must be a plain text file.");
     raiseOpenFailure(runtime::ErrorNumber::PathFileAccessError, path, detail.arg(fileName(path)));
+}
+
+// A negative limit sets none: the largest array Qt can hold.
+qint64 effectiveLimit(qint64 maxBytes)
+{
+    return maxBytes >= 0 ? maxBytes : std::numeric_limits<qsizetype>::max() - 1;
+}
+
+QString systemErrorText(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
 }
 
 } // namespace
@@ -137,40 +149,59 @@ std::optional<QByteArray> readAtMost(int fd, qint64 expectedSize, qint64 limit)
 
 } // namespace
 
-QByteArray readWholeFile(const QString &path, qint64 maxBytes)
+FileRead readRegularFile(const QString &path, qint64 maxBytes, Links links)
 {
-    if (path.isEmpty())
-        raiseMissing(path);
-    // Opening never blocks, even on a pipe with no writer; what was opened is
-    // then checked, not the path, which may have changed in the meantime.
-    const Descriptor fd(::open(runtime::nativePath(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    using Outcome = FileRead::Outcome;
+    const QByteArray native = runtime::nativePath(path);
+    const int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | (links == Links::Refuse ? O_NOFOLLOW : 0);
+    const Descriptor fd(path.isEmpty() ? -1 : ::open(native.constData(), flags));
     if (fd.get() < 0) {
-        switch (errno) {
+        const int error = path.isEmpty() ? ENOENT : errno;
+        struct stat link {};
+        switch (error) {
         case ENOENT:
-        case ENOTDIR:
-            raiseMissing(path);
+            if (!path.isEmpty() && ::lstat(native.constData(), &link) == 0)
+                return FileRead{Outcome::BrokenLink, {}, -1, systemErrorText(error)};
+            return FileRead{Outcome::Missing, {}, -1, systemErrorText(error)};
+        case ENOTDIR: return FileRead{Outcome::PathBlocked, {}, -1, systemErrorText(error)};
         case EACCES:
-        case EPERM:
-            raiseUnreadable(path);
-        default:
-            raiseReadFailure(path);
+        case EPERM: return FileRead{Outcome::Forbidden, {}, -1, systemErrorText(error)};
+        default: return FileRead{Outcome::Failed, {}, -1, systemErrorText(error)};
         }
     }
     struct stat status {};
     if (::fstat(fd.get(), &status) != 0)
-        raiseReadFailure(path);
+        return FileRead{Outcome::Failed, {}, -1, systemErrorText(errno)};
     if (!S_ISREG(status.st_mode))
-        raiseNotAFile(path, S_ISDIR(status.st_mode));
-    const qint64 limit = maxBytes >= 0 ? maxBytes : std::numeric_limits<qsizetype>::max() - 1;
+        return FileRead{S_ISDIR(status.st_mode) ? Outcome::Folder : Outcome::NotAFile, {}, -1, {}};
+    const qint64 limit = effectiveLimit(maxBytes);
     if (status.st_size > limit)
-        runtime::raiseTooLarge(path, status.st_size, limit);
-    const std::optional<QByteArray> bytes = readAtMost(fd.get(), status.st_size, limit + 1);
+        return FileRead{Outcome::TooLarge, {}, status.st_size, {}};
+    std::optional<QByteArray> bytes = readAtMost(fd.get(), status.st_size, limit + 1);
     if (!bytes)
-        raiseReadFailure(path);
+        return FileRead{Outcome::Failed, {}, -1, systemErrorText(errno)};
     if (bytes->size() > limit)
-        runtime::raiseTooLarge(path, -1, limit);
-    return *bytes;
+        return FileRead{Outcome::TooLarge, {}, -1, {}};
+    const qint64 size = bytes->size();
+    return FileRead{Outcome::Read, std::move(*bytes), size, {}};
 }
 
+QByteArray readWholeFile(const QString &path, qint64 maxBytes)
+{
+    using Outcome = FileRead::Outcome;
+    FileRead read = readRegularFile(path, maxBytes);
+    switch (read.outcome) {
+    case Outcome::Read: return std::move(read.bytes);
+    case Outcome::Missing:
+    case Outcome::BrokenLink:
+    case Outcome::PathBlocked: raiseMissing(path);
+    case Outcome::Forbidden: raiseUnreadable(path);
+    case Outcome::Folder: raiseNotAFile(path, true);
+    case Outcome::NotAFile: raiseNotAFile(path, false);
+    case Outcome::TooLarge: runtime::raiseTooLarge(path, read.size, effectiveLimit(maxBytes));
+    case Outcome::Failed: break;
+    }
+    raiseReadFailure(path);
+}
 
 } // namespace machine
