@@ -4,6 +4,7 @@
 #include "machine/GroupReadableFile.h"
 #include "machine/ProgramFolder.h"
 #include "runtime/NativePath.h"
+#include "runtime/ProgramFacts.h"
 #include "staffpassword/PasswordHash.h"
 #include "staffpassword/PasswordRule.h"
 
@@ -16,7 +17,7 @@ namespace {
 // A hash is one short line; anything much longer is not a password file.
 constexpr qint64 LargestPasswordFile = 1024;
 
-const QString InstalledProgramFolder = QStringLiteral("/opt/pellory");
+const QString InstalledProgramFolder = u'/' + QLatin1String(runtime::facts::ProgramFolder);
 
 StoredPassword unusable(const QString &path, const QString &problem)
 {
@@ -35,7 +36,8 @@ QString passwordFileFor(const QString &programFolder)
     const QString folder = QDir::cleanPath(programFolder);
     if (folder.endsWith(InstalledProgramFolder)) {
         const QString prefix = folder.chopped(InstalledProgramFolder.size());
-        return prefix + QStringLiteral("/etc/pellory/") + QLatin1String(PasswordFileName);
+        return prefix + u'/' + QLatin1String(runtime::facts::ConfigurationFolder) + u'/'
+            + QLatin1String(PasswordFileName);
     }
     return folder + u'/' + QLatin1String(PasswordFileName);
 }
