@@ -27,7 +27,9 @@ int main(int argc, char **argv)
         std::printf("%d\n", runtime::twipsToPixels(std::atoi(argv[3]), std::atof(argv[2])));
         return 0;
     }
-    std::printf("twips_to_pixels() { '%s' pixels \"$1\" \"$2\"; }\n", argv[0]);
+    // The build names this program's full path, for the function to run it again.
+    if (argc == 2)
+        std::printf("twips_to_pixels() { '%s' pixels \"$1\" \"$2\"; }\n", argv[1]);
     std::printf("ClientWidth=%d ClientHeight=%d\n", window::ClientWidth, window::ClientHeight);
     print("lstBrands", window::lstBrandsRect);
     print("fraSneakerItems", window::fraSneakerItemsRect);
