@@ -9,15 +9,15 @@ namespace machine {
 struct FileRead
 {
     enum class Outcome {
-        Read,       // `bytes` holds the whole file
-        Missing,    // nothing at the path
-        BrokenLink, // a link to nothing
+        Read,        // `bytes` holds the whole file
+        Missing,     // nothing at the path
+        BrokenLink,  // a link to nothing
         PathBlocked, // a part of the path is a file, not a folder
-        Forbidden,  // this account may not open it
+        Forbidden,   // this account may not open it
         Folder,
-        NotAFile,   // a device, a pipe or a socket
-        TooLarge,   // more than the limit; `size` is the size it reports, or -1
-        Failed,     // opening or reading failed otherwise; see `error`
+        NotAFile,    // a device, a pipe or a socket
+        TooLarge,    // more than the limit; `size` is the size it reports, or -1
+        Failed,      // opening or reading failed otherwise; see `error`
     };
     Outcome outcome = Outcome::Failed;
     QByteArray bytes;
@@ -37,11 +37,11 @@ enum class Links { Follow, Refuse };
 // is Failed, never followed.
 FileRead readRegularFile(const QString &path, qint64 maxBytes, Links links = Links::Follow);
 
-// Reads a whole file the shop keeps with readRegularFile(). Raises File not found, Path not found, Permission
-// denied or Path/File access error when it cannot be read, and Overflow,
-// before reading, when it holds more than `maxBytes` bytes (a negative
-// `maxBytes` sets no limit). Each error carries the path and a sentence for
-// the staff.
+// Reads a whole file the shop keeps with readRegularFile(). Raises File not
+// found, Path not found, Permission denied or Path/File access error when it
+// cannot be read, and Overflow, before reading, when it holds more than
+// `maxBytes` bytes (a negative `maxBytes` sets no limit). Each error carries
+// the path and a sentence for the staff.
 QByteArray readWholeFile(const QString &path, qint64 maxBytes);
 
 } // namespace machine
