@@ -40,14 +40,17 @@
 
 include(GNUInstallDirs)
 
+# The folders themselves come from cmake/program-facts.sh, as the program's.
+install(CODE "set(PELLORY_PROGRAM_FOLDER \"${PELLORY_PROGRAM_FOLDER}\")
+              set(PELLORY_CONFIGURATION_FOLDER \"${PELLORY_CONFIGURATION_FOLDER}\")")
 install(CODE [[
     if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")
-        set(PELLORY_PROGRAM_DIR "/opt/pellory")
-        set(PELLORY_CONFIG_DIR "/etc/pellory")
+        set(system_root "")
     else()
-        set(PELLORY_PROGRAM_DIR "${CMAKE_INSTALL_PREFIX}/opt/pellory")
-        set(PELLORY_CONFIG_DIR "${CMAKE_INSTALL_PREFIX}/etc/pellory")
+        set(system_root "${CMAKE_INSTALL_PREFIX}")
     endif()
+    set(PELLORY_PROGRAM_DIR "${system_root}/${PELLORY_PROGRAM_FOLDER}")
+    set(PELLORY_CONFIG_DIR "${system_root}/${PELLORY_CONFIGURATION_FOLDER}")
     # Relative to the prefix, as install() destinations are.
     file(RELATIVE_PATH PELLORY_PROGRAM_DESTINATION "${CMAKE_INSTALL_PREFIX}" "${PELLORY_PROGRAM_DIR}")
     # The target a link at `link` names for `target`: absolute for the
@@ -58,6 +61,27 @@ install(CODE [[
         else()
             file(RELATIVE_PATH relative "${link_dir}" "${target}")
             set(${result} "${relative}" PARENT_SCOPE)
+        endif()
+    endfunction()
+    # The shop's own file `name` (the prices, the settings): `sample` goes
+    # into the configuration folder only where no such file is yet, and the
+    # program folder holds a link to it. A file of its own in the program
+    # folder is left alone, with a warning, for the program would read it.
+    function(pellory_keep_shop_file name sample contents)
+        set(staged_file "$ENV{DESTDIR}${PELLORY_CONFIG_DIR}/${name}")
+        set(staged_link "$ENV{DESTDIR}${PELLORY_PROGRAM_DIR}/${name}")
+        if(EXISTS "${staged_file}" OR IS_SYMLINK "${staged_file}")
+            message(STATUS "Keeping: ${staged_file}")
+        else()
+            file(INSTALL DESTINATION "${PELLORY_CONFIG_DIR}" TYPE FILE FILES "${sample}")
+        endif()
+        if(NOT IS_SYMLINK "${staged_link}" AND EXISTS "${staged_link}")
+            message(WARNING "${staged_link} is a file of its own, and the program reads it rather than "
+                            "${staged_file}; move the ${contents} you want into ${staged_file} and delete it.")
+        else()
+            pellory_link_target(link_target "${PELLORY_PROGRAM_DIR}" "${PELLORY_CONFIG_DIR}/${name}")
+            file(CREATE_LINK "${link_target}" "${staged_link}" SYMBOLIC)
+            message(STATUS "Installing: ${staged_link} -> ${link_target}")
         endif()
     endfunction()
 ]])
@@ -72,28 +96,14 @@ install(TARGETS pellory RUNTIME DESTINATION "\${PELLORY_PROGRAM_DESTINATION}")
 # install that put it there moves to the configuration folder first.
 install(CODE "set(PELLORY_SAMPLE_PRICE_FILE \"${PROJECT_SOURCE_DIR}/data/BrandsPrices.txt\")")
 install(CODE [[
-    set(price_file "${PELLORY_CONFIG_DIR}/BrandsPrices.txt")
-    set(price_link "${PELLORY_PROGRAM_DIR}/BrandsPrices.txt")
-    set(staged_file "$ENV{DESTDIR}${price_file}")
-    set(staged_link "$ENV{DESTDIR}${price_link}")
+    set(staged_file "$ENV{DESTDIR}${PELLORY_CONFIG_DIR}/BrandsPrices.txt")
+    set(staged_link "$ENV{DESTDIR}${PELLORY_PROGRAM_DIR}/BrandsPrices.txt")
     if(NOT IS_SYMLINK "${staged_link}" AND EXISTS "${staged_link}" AND NOT EXISTS "${staged_file}")
         file(MAKE_DIRECTORY "$ENV{DESTDIR}${PELLORY_CONFIG_DIR}")
         file(RENAME "${staged_link}" "${staged_file}")
         message(STATUS "Moved: ${staged_link} to ${staged_file}")
     endif()
-    if(EXISTS "${staged_file}" OR IS_SYMLINK "${staged_file}")
-        message(STATUS "Keeping: ${staged_file}")
-    else()
-        file(INSTALL DESTINATION "${PELLORY_CONFIG_DIR}" TYPE FILE FILES "${PELLORY_SAMPLE_PRICE_FILE}")
-    endif()
-    if(NOT IS_SYMLINK "${staged_link}" AND EXISTS "${staged_link}")
-        message(WARNING "${staged_link} is a file of its own, and the program reads it rather than "
-                        "${staged_file}; move the prices you want into ${staged_file} and delete it.")
-    else()
-        pellory_link_target(link_target "${PELLORY_PROGRAM_DIR}" "${price_file}")
-        file(CREATE_LINK "${link_target}" "${staged_link}" SYMBOLIC)
-        message(STATUS "Installing: ${staged_link} -> ${link_target}")
-    endif()
+    pellory_keep_shop_file(BrandsPrices.txt "${PELLORY_SAMPLE_PRICE_FILE}" prices)
 ]])
 
 # The shop's settings, likewise: the sample, every setting in it commented
@@ -101,21 +111,7 @@ install(CODE [[
 # the program folder holds a link to it.
 install(CODE "set(PELLORY_SAMPLE_SETTINGS \"${PROJECT_SOURCE_DIR}/data/pellory.conf\")")
 install(CODE [[
-    set(settings_file "${PELLORY_CONFIG_DIR}/pellory.conf")
-    set(settings_link "${PELLORY_PROGRAM_DIR}/pellory.conf")
-    if(EXISTS "$ENV{DESTDIR}${settings_file}" OR IS_SYMLINK "$ENV{DESTDIR}${settings_file}")
-        message(STATUS "Keeping: $ENV{DESTDIR}${settings_file}")
-    else()
-        file(INSTALL DESTINATION "${PELLORY_CONFIG_DIR}" TYPE FILE FILES "${PELLORY_SAMPLE_SETTINGS}")
-    endif()
-    if(NOT IS_SYMLINK "$ENV{DESTDIR}${settings_link}" AND EXISTS "$ENV{DESTDIR}${settings_link}")
-        message(WARNING "$ENV{DESTDIR}${settings_link} is a file of its own, and the program reads it rather "
-                        "than $ENV{DESTDIR}${settings_file}; move the settings you want there and delete it.")
-    else()
-        pellory_link_target(link_target "${PELLORY_PROGRAM_DIR}" "${settings_file}")
-        file(CREATE_LINK "${link_target}" "$ENV{DESTDIR}${settings_link}" SYMBOLIC)
-        message(STATUS "Installing: $ENV{DESTDIR}${settings_link} -> ${link_target}")
-    endif()
+    pellory_keep_shop_file(pellory.conf "${PELLORY_SAMPLE_SETTINGS}" settings)
 ]])
 
 # A symbolic link rather than a copy: the program finds its price file beside
@@ -134,11 +130,6 @@ install(CODE [[
 install(PROGRAMS ${PROJECT_SOURCE_DIR}/packaging/kiosk-session DESTINATION "\${PELLORY_PROGRAM_DESTINATION}")
 install(CODE "set(PELLORY_PACKAGING \"${PROJECT_SOURCE_DIR}/packaging\")")
 install(CODE [[
-    if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")
-        set(system_root "")
-    else()
-        set(system_root "${CMAKE_INSTALL_PREFIX}")
-    endif()
     file(INSTALL DESTINATION "${system_root}/lib/systemd/system" TYPE FILE
          FILES "${PELLORY_PACKAGING}/pellory-kiosk.service")
     file(INSTALL DESTINATION "${system_root}/etc/pam.d" TYPE FILE
@@ -194,7 +185,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The summary line comes from CPACK_PACKAGE_DESCRIPTION_SUMMARY; the long
 # description must not repeat it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "The window a customer uses on the shop floor: pick a brand, tick the\nsneaker items, choose one to five pairs and press Calculate to read the\nprice. Brands and prices come from /etc/pellory/BrandsPrices.txt, the\nkiosk's settings from /etc/pellory/pellory.conf; upgrades keep both, and\nonly staff with the shop's own password close the window.")
+    "The window a customer uses on the shop floor: pick a brand, tick the\nsneaker items, choose one to five pairs and press Calculate to read the\nprice. Brands and prices come from /${PELLORY_CONFIGURATION_FOLDER}/BrandsPrices.txt, the\nkiosk's settings from /${PELLORY_CONFIGURATION_FOLDER}/pellory.conf; upgrades keep both, and\nonly staff with the shop's own password close the window.")
 # dpkg-shlibdeps finds the libraries the program links (libqt6widgets6,
 # libqt6gui6, libqt6core6 and the C and C++ runtime) with their versions. What
 # it cannot see is named here: the platform plugins, without which Qt opens no

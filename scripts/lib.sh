@@ -9,7 +9,9 @@
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$(realpath -m "${PELLORY_BUILD_FOLDER:-$root/build}")
-readonly caption="The Pellory Check Price Of Sneakers Program"
+# shellcheck source=../cmake/program-facts.sh
+. "$root/cmake/program-facts.sh"
+readonly caption=$PELLORY_WINDOW_TITLE
 
 own_build() {
     printf '%s-%s\n' "$build" "$1"

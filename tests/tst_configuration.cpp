@@ -1,8 +1,10 @@
+#include "check/CheckCommand.h"
 #include "configuration/ShopConfiguration.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -137,6 +139,37 @@ private slots:
         QVERIFY(changed.faults.isEmpty());
         QVERIFY(changed.values.fillScreen);
         QCOMPARE(changed.values.idleReset.count(), 60000);
+    }
+
+    // Every setting the program reads and every option it answers to is in
+    // the sample settings file, the README and the manual page, so a new one
+    // that is not written up fails here. The names come from the program's
+    // own tables; one-letter options are aliases.
+    void documentsNameEverySettingAndOption_data()
+    {
+        QTest::addColumn<QString>("document");
+        QTest::addColumn<QString>("pattern");
+        const QStringList documents{"data/pellory.conf", "README.md", "packaging/pellory.1"};
+        for (const configuration::ConfigurationKey &key : configuration::configurationKeys())
+            for (const QString &document : documents)
+                QTest::addRow("%s in %s", qPrintable(key.name), qPrintable(document))
+                    << document << QStringLiteral("\\b%1\\b").arg(key.name);
+        for (const QString &option : check::commandLineOptionNames())
+            for (const QString &document : documents.mid(1))
+                if (option.size() > 1)
+                    QTest::addRow("--%s in %s", qPrintable(option), qPrintable(document))
+                        << document << QStringLiteral("--%1(?![\\w-])").arg(QRegularExpression::escape(option));
+    }
+
+    void documentsNameEverySettingAndOption()
+    {
+        QFETCH(QString, document);
+        QFETCH(QString, pattern);
+        QFile file(QStringLiteral(PELLORY_SOURCE_DIR "/") + document);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        // The manual page writes each dash as \-.
+        const QString text = QString::fromUtf8(file.readAll()).replace(QStringLiteral("\\-"), QStringLiteral("-"));
+        QVERIFY(text.contains(QRegularExpression(pattern)));
     }
 
     // What cannot be read as a settings file gives every default, at once.

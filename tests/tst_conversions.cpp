@@ -1,5 +1,6 @@
 #include "runtime/Conversions.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/Twips.h"
 
 #include <QTest>
 
@@ -42,6 +43,8 @@ private slots:
     void parseDecimal();
     void roundHalfEven_data();
     void roundHalfEven();
+    void twipsToPixels_data();
+    void twipsToPixels();
 };
 
 void TestConversions::toBoolean_data()
@@ -253,6 +256,29 @@ void TestConversions::roundHalfEven()
     QFETCH(double, expected);
 
     QCOMPARE(runtime::roundHalfEven(value), expected);
+}
+
+// The one conversion the window, the suites' px() and the real-window check
+// all use: 1440 twips to the inch, edges rounded, not sizes.
+void TestConversions::twipsToPixels_data()
+{
+    QTest::addColumn<double>("dpi");
+    QTest::addColumn<QList<int>>("twips");
+    QTest::addColumn<QRect>("expected");
+
+    QTest::newRow("96 dpi, the list") << 96.0 << QList<int>{120, 360, 2655, 4110} << QRect(8, 24, 177, 274);
+    QTest::newRow("144 dpi") << 144.0 << QList<int>{120, 360, 2655, 4110} << QRect(12, 36, 266, 411);
+    QTest::newRow("edges rounded, neighbours flush") << 96.0 << QList<int>{7, 7, 7, 7} << QRect(0, 0, 1, 1);
+    QTest::newRow("half pixels round up") << 120.0 << QList<int>{6, 18, 12, 12} << QRect(1, 2, 1, 1);
+}
+
+void TestConversions::twipsToPixels()
+{
+    QFETCH(double, dpi);
+    QFETCH(QList<int>, twips);
+    QFETCH(QRect, expected);
+
+    QCOMPARE(runtime::twipsToPixels(twips[0], twips[1], twips[2], twips[3], dpi), expected);
 }
 
 QTEST_APPLESS_MAIN(TestConversions)

@@ -17,7 +17,7 @@ using namespace std::chrono_literals;
 using Kind = staffpassword::StoredPassword::Kind;
 
 // What lies at the staff password file's path.
-enum class AtPath { Nothing, File, UnreadableFile, Folder, Pipe };
+enum class AtPath { Nothing, File, UnreadableFile, Folder, Pipe, LinkToNothing };
 Q_DECLARE_METATYPE(AtPath)
 Q_DECLARE_METATYPE(staffpassword::Reader)
 
@@ -118,6 +118,8 @@ private slots:
         QTest::newRow("a folder") << AtPath::Folder << QByteArray() << Kind::Unusable << "472916" << false;
         QTest::newRow("a named pipe, not waited on") << AtPath::Pipe << QByteArray() << Kind::Unusable << "472916"
                                                      << false;
+        QTest::newRow("a link to nothing is no missing file") << AtPath::LinkToNothing << QByteArray() << Kind::Unusable
+                                                              << "472916" << false;
     }
     void passwordFileDecidesWhatIsLetIn()
     {
@@ -143,6 +145,8 @@ private slots:
             QVERIFY(QDir().mkdir(path));
         if (atPath == AtPath::Pipe)
             QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        if (atPath == AtPath::LinkToNothing)
+            QVERIFY(QFile::link(folder.filePath(QStringLiteral("gone")), path));
 
         const staffpassword::StoredPassword stored = staffpassword::readStoredPassword(path);
         QCOMPARE(stored.kind, kind);

@@ -19,11 +19,35 @@ namespace check {
 
 namespace {
 
-// The option names the command line answers to; everything else starts the window.
-const QStringList CommandLineOptionNames{QStringLiteral("check"), QStringLiteral("help"), QStringLiteral("h"),
-                                         QStringLiteral("?"), QStringLiteral("help-all"),
-                                         QStringLiteral("version"), QStringLiteral("v"),
-                                         QStringLiteral("set-staff-password"), QStringLiteral("check-settings")};
+// The program's own options, each named and described once: the parser is
+// given these, and isCommandLineRequest() looks for their names.
+struct OwnOptions
+{
+    QCommandLineOption check{
+        QStringLiteral("check"),
+        QStringLiteral("Check the price file FILE (default: the BrandsPrices.txt beside the program).")};
+    QCommandLineOption setStaffPassword{
+        QStringLiteral("set-staff-password"),
+        QStringLiteral("As root: set the shop's own staff password, 6 to 12 digits, asked twice at a terminal or\n"
+                       "read as one line from standard input.")};
+    QCommandLineOption checkSettings{
+        QStringLiteral("check-settings"),
+        QStringLiteral("Check the kiosk's settings file FILE (default: the pellory.conf beside the program)\n"
+                       "instead of a price file: status 1 when a line of it is not understood.")};
+
+    QList<QCommandLineOption> all() const { return {check, setStaffPassword, checkSettings}; }
+};
+
+const OwnOptions &ownOptions()
+{
+    static const OwnOptions options;
+    return options;
+}
+
+// The names Qt's help and version options answer to (addHelpOption() and
+// addVersionOption()).
+const QStringList QtOptionNames{QStringLiteral("help"),    QStringLiteral("h"), QStringLiteral("?"),
+                                QStringLiteral("help-all"), QStringLiteral("version"), QStringLiteral("v")};
 
 QString optionName(QString argument)
 {
@@ -86,13 +110,21 @@ QString helpText(const QCommandLineParser &parser)
 
 } // namespace
 
+QStringList commandLineOptionNames()
+{
+    QStringList names;
+    for (const QCommandLineOption &option : ownOptions().all())
+        names << option.names();
+    return names + QtOptionNames;
+}
+
 bool isCommandLineRequest(int argc, char **argv)
 {
     for (int i = 1; i < argc; ++i) {
         const QString argument = QString::fromLocal8Bit(argv[i]);
         if (argument == QLatin1String("--"))
             return false;
-        if (argument.startsWith(u'-') && CommandLineOptionNames.contains(optionName(argument)))
+        if (argument.startsWith(u'-') && commandLineOptionNames().contains(optionName(argument)))
             return true;
     }
     return false;
@@ -109,20 +141,8 @@ int runCommandLine(int argc, char **argv)
         QStringLiteral("The Pellory's sneaker price-quote kiosk. With --check it reads a price file the way\n"
                        "the kiosk does and reports, without opening the window, every faulty line, or the\n"
                        "brands it would list with their prices and the warnings staff should look at."));
-    const QCommandLineOption checkOption(
-        QStringLiteral("check"),
-        QStringLiteral("Check the price file FILE (default: the BrandsPrices.txt beside the program)."));
-    parser.addOption(checkOption);
-    const QCommandLineOption setPasswordOption(
-        QStringLiteral("set-staff-password"),
-        QStringLiteral("As root: set the shop's own staff password, 6 to 12 digits, asked twice at a terminal or\n"
-                       "read as one line from standard input."));
-    parser.addOption(setPasswordOption);
-    const QCommandLineOption checkSettingsOption(
-        QStringLiteral("check-settings"),
-        QStringLiteral("Check the kiosk's settings file FILE (default: the pellory.conf beside the program)\n"
-                       "instead of a price file: status 1 when a line of it is not understood."));
-    parser.addOption(checkSettingsOption);
+    const OwnOptions &own = ownOptions();
+    parser.addOptions(own.all());
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The price file to check."),
@@ -137,21 +157,21 @@ int runCommandLine(int argc, char **argv)
                                                          QCoreApplication::applicationVersion()),
                            0);
     const QStringList files = parser.positionalArguments();
-    if (parser.isSet(setPasswordOption)) {
-        if (parser.isSet(checkOption) || parser.isSet(checkSettingsOption) || !files.isEmpty())
+    if (parser.isSet(own.setStaffPassword)) {
+        if (parser.isSet(own.check) || parser.isSet(own.checkSettings) || !files.isEmpty())
             return usageError(QStringLiteral("--set-staff-password takes nothing else."));
         return staffpassword::setStaffPassword(staffpassword::passwordFileBesideProgram());
     }
     // FILE would be either file: a price file checked as settings, or the
     // other way round, would pass for checked.
-    if (parser.isSet(checkOption) && parser.isSet(checkSettingsOption))
+    if (parser.isSet(own.check) && parser.isSet(own.checkSettings))
         return usageError(QStringLiteral("--check and --check-settings each check one file; run them one at a time."));
     if (files.size() > 1)
         return usageError(QStringLiteral("Check one price file at a time."));
     // Configuration management checks a settings file before it replaces
     // the one in place, as it checks a price file; a file it names that is
     // not there is a slip of the name, not a file of defaults.
-    if (parser.isSet(checkSettingsOption)) {
+    if (parser.isSet(own.checkSettings)) {
         const configuration::ConfigurationReading settings =
             files.isEmpty() ? configuration::readConfiguration(configuration::configurationBesideProgram())
                             : configuration::readConfiguration(files.constFirst(), configuration::MissingFile::IsFault);

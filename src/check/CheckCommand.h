@@ -10,6 +10,10 @@ inline constexpr int UsageError = 2;
 // standard output).
 inline constexpr int OutputError = 3;
 
+// Every option name the command line answers to, without dashes: the
+// program's own and Qt's help and version.
+QStringList commandLineOptionNames();
+
 // True when the arguments ask for the command line (--check, --help,
 // --version or --set-staff-password, with one dash or two) rather than the
 // window. Looked at before

@@ -4,10 +4,8 @@
 
 #include <QDir>
 
-#ifndef Q_OS_WIN
 #include <pwd.h>
 #include <unistd.h>
-#endif
 
 namespace machine {
 
@@ -25,10 +23,8 @@ QString environmentPath(const char *name)
 
 QString accountHome()
 {
-#ifndef Q_OS_WIN
     if (const passwd *account = ::getpwuid(::geteuid()); account && account->pw_dir)
         return runtime::pathFromNative(account->pw_dir);
-#endif
     return {};
 }
 

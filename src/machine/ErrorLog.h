@@ -20,15 +20,12 @@ namespace machine {
 QString errorLogLine(const QDateTime &when, const runtime::RuntimeError &error);
 // The error as that line gives it, after the program's name.
 QString errorLogText(const runtime::RuntimeError &error);
-// Any other line for whoever looks after the kiosk, in the same form:
+// Any other line for whoever looks after the kiosk, in the same form: when,
+// the program's name, then `message`, with control characters written as \xHH:
 // 2026-12-07T14:03:21+01:00 pellory: <message>
 QString logLine(const QDateTime &when, const QString &message);
 // Writes such a line, stamped with the present time, to standard error.
 void logForSupport(const QString &message);
-
-// Any other line for the same reader, in the same form: when, the program's
-// name, then `message`, with control characters written as \xHH.
-QString logLine(const QDateTime &when, const QString &message);
 
 // Writes the line and a line end to standard error at once. A line that
 // cannot be written is lost; it never ends the program.

@@ -5,19 +5,16 @@
 #include "runtime/NativePath.h"
 #include "runtime/RuntimeError.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <limits>
 #include <optional>
 
-#ifndef Q_OS_WIN
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 namespace machine {
 
@@ -35,13 +32,9 @@ QString fileName(const QString &path)
 
 bool folderIsThere(const QString &path)
 {
-#ifdef Q_OS_WIN
-    return QFileInfo(path).absoluteDir().exists();
-#else
     struct stat status {};
     const QString folder = QFileInfo(path).absolutePath();
     return ::stat(runtime::nativePath(folder).constData(), &status) == 0 && S_ISDIR(status.st_mode);
-#endif
 }
 
 [[noreturn]] void raiseMissing(const QString &path)
@@ -74,33 +67,18 @@ bool folderIsThere(const QString &path)
     raiseOpenFailure(runtime::ErrorNumber::PathFileAccessError, path, detail.arg(fileName(path)));
 }
 
-} // namespace
-
-#ifdef Q_OS_WIN
-
-QByteArray readWholeFile(const QString &path, qint64 maxBytes)
+// A negative limit sets none: the largest array Qt can hold.
+qint64 effectiveLimit(qint64 maxBytes)
 {
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists())
-        raiseMissing(path);
-    if (!info.isFile())
-        raiseNotAFile(path, info.isDir());
-    if (!info.isReadable())
-        raiseUnreadable(path);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        raiseReadFailure(path);
-    if (maxBytes >= 0 && file.size() > maxBytes)
-        runtime::raiseTooLarge(path, file.size(), maxBytes);
-    const QByteArray bytes = maxBytes >= 0 ? file.read(maxBytes + 1) : file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        raiseReadFailure(path);
-    if (maxBytes >= 0 && bytes.size() > maxBytes)
-        runtime::raiseTooLarge(path, -1, maxBytes);
-    return bytes;
+    return maxBytes >= 0 ? maxBytes : std::numeric_limits<qsizetype>::max() - 1;
 }
 
-#else
+QString systemErrorText(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+} // namespace
 
 namespace {
 
@@ -171,41 +149,59 @@ std::optional<QByteArray> readAtMost(int fd, qint64 expectedSize, qint64 limit)
 
 } // namespace
 
-QByteArray readWholeFile(const QString &path, qint64 maxBytes)
+FileRead readRegularFile(const QString &path, qint64 maxBytes, Links links)
 {
-    if (path.isEmpty())
-        raiseMissing(path);
-    // Opening never blocks, even on a pipe with no writer; what was opened is
-    // then checked, not the path, which may have changed in the meantime.
-    const Descriptor fd(::open(runtime::nativePath(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    using Outcome = FileRead::Outcome;
+    const QByteArray native = runtime::nativePath(path);
+    const int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | (links == Links::Refuse ? O_NOFOLLOW : 0);
+    const Descriptor fd(path.isEmpty() ? -1 : ::open(native.constData(), flags));
     if (fd.get() < 0) {
-        switch (errno) {
+        const int error = path.isEmpty() ? ENOENT : errno;
+        struct stat link {};
+        switch (error) {
         case ENOENT:
-        case ENOTDIR:
-            raiseMissing(path);
+            if (!path.isEmpty() && ::lstat(native.constData(), &link) == 0)
+                return FileRead{Outcome::BrokenLink, {}, -1, systemErrorText(error)};
+            return FileRead{Outcome::Missing, {}, -1, systemErrorText(error)};
+        case ENOTDIR: return FileRead{Outcome::PathBlocked, {}, -1, systemErrorText(error)};
         case EACCES:
-        case EPERM:
-            raiseUnreadable(path);
-        default:
-            raiseReadFailure(path);
+        case EPERM: return FileRead{Outcome::Forbidden, {}, -1, systemErrorText(error)};
+        default: return FileRead{Outcome::Failed, {}, -1, systemErrorText(error)};
         }
     }
     struct stat status {};
     if (::fstat(fd.get(), &status) != 0)
-        raiseReadFailure(path);
+        return FileRead{Outcome::Failed, {}, -1, systemErrorText(errno)};
     if (!S_ISREG(status.st_mode))
-        raiseNotAFile(path, S_ISDIR(status.st_mode));
-    const qint64 limit = maxBytes >= 0 ? maxBytes : std::numeric_limits<qsizetype>::max() - 1;
+        return FileRead{S_ISDIR(status.st_mode) ? Outcome::Folder : Outcome::NotAFile, {}, -1, {}};
+    const qint64 limit = effectiveLimit(maxBytes);
     if (status.st_size > limit)
-        runtime::raiseTooLarge(path, status.st_size, limit);
-    const std::optional<QByteArray> bytes = readAtMost(fd.get(), status.st_size, limit + 1);
+        return FileRead{Outcome::TooLarge, {}, status.st_size, {}};
+    std::optional<QByteArray> bytes = readAtMost(fd.get(), status.st_size, limit + 1);
     if (!bytes)
-        raiseReadFailure(path);
+        return FileRead{Outcome::Failed, {}, -1, systemErrorText(errno)};
     if (bytes->size() > limit)
-        runtime::raiseTooLarge(path, -1, limit);
-    return *bytes;
+        return FileRead{Outcome::TooLarge, {}, -1, {}};
+    const qint64 size = bytes->size();
+    return FileRead{Outcome::Read, std::move(*bytes), size, {}};
 }
 
-#endif
+QByteArray readWholeFile(const QString &path, qint64 maxBytes)
+{
+    using Outcome = FileRead::Outcome;
+    FileRead read = readRegularFile(path, maxBytes);
+    switch (read.outcome) {
+    case Outcome::Read: return std::move(read.bytes);
+    case Outcome::Missing:
+    case Outcome::BrokenLink:
+    case Outcome::PathBlocked: raiseMissing(path);
+    case Outcome::Forbidden: raiseUnreadable(path);
+    case Outcome::Folder: raiseNotAFile(path, true);
+    case Outcome::NotAFile: raiseNotAFile(path, false);
+    case Outcome::TooLarge: runtime::raiseTooLarge(path, read.size, effectiveLimit(maxBytes));
+    case Outcome::Failed: break;
+    }
+    raiseReadFailure(path);
+}
 
 } // namespace machine

@@ -1,6 +1,6 @@
 #include "machine/SettingsLock.h"
 
-#include "runtime/NativePath.h"
+#include "machine/FileBytes.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -10,9 +10,6 @@
 
 #include <cerrno>
 #include <csignal>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace machine {
 
@@ -58,32 +55,26 @@ LockVerdict lockVerdict(const LockFileFacts &facts, const QString &hostName, qin
 
 LockFileFacts lockFileFacts(const QString &lockPath)
 {
-    const QByteArray native = runtime::nativePath(lockPath);
+    using Outcome = FileRead::Outcome;
+    FileRead read = readRegularFile(lockPath, LargestLockFile, Links::Refuse);
     LockFileFacts facts;
-    struct stat status {};
-    if (::lstat(native.constData(), &status) != 0)
-        return facts;
-    if (!S_ISREG(status.st_mode)) {
-        facts.kind = LockFileFacts::Kind::Other;
-        return facts;
-    }
-    facts.kind = LockFileFacts::Kind::RegularFile;
-    if (status.st_size > LargestLockFile) {
+    switch (read.outcome) {
+    case Outcome::Missing:
+    case Outcome::PathBlocked: break;
+    case Outcome::Read:
+        facts.kind = LockFileFacts::Kind::RegularFile;
+        facts.contents = std::move(read.bytes);
+        break;
+    case Outcome::TooLarge:
+        facts.kind = LockFileFacts::Kind::RegularFile;
         facts.tooLarge = true;
-        return facts;
+        break;
+    case Outcome::BrokenLink:
+    case Outcome::Forbidden:
+    case Outcome::Folder:
+    case Outcome::NotAFile:
+    case Outcome::Failed: facts.kind = LockFileFacts::Kind::Other; break;
     }
-    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0)
-        return facts;
-    QByteArray bytes(LargestLockFile + 1, '\0');
-    const ssize_t got = ::read(fd, bytes.data(), size_t(bytes.size()));
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || got < 0)
-        facts.kind = LockFileFacts::Kind::Other;
-    else if (got > LargestLockFile)
-        facts.tooLarge = true;
-    else
-        facts.contents = bytes.left(got);
-    ::close(fd);
     return facts;
 }
 

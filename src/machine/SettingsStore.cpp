@@ -5,7 +5,6 @@
 #include <memory>
 #include <optional>
 
-#ifndef Q_OS_WIN
 #include "machine/ConfigFolder.h"
 #include "runtime/NativePath.h"
 #include "machine/SettingsLock.h"
@@ -17,26 +16,12 @@
 #include <climits>
 #include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 namespace machine::settings {
 
 namespace {
 
 enum class Access { Read, ReadAndWrite };
-
-#ifdef Q_OS_WIN
-
-std::unique_ptr<QSettings> openStore(const QString &application, const QString &section, Access)
-{
-    auto store = std::make_unique<QSettings>(
-        QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\") + application,
-        QSettings::NativeFormat);
-    store->beginGroup(section);
-    return store;
-}
-
-#else
 
 // A store holds two short values; a file far larger is not one, and reading
 // it whole would take seconds and hundreds of megabytes.
@@ -112,7 +97,6 @@ std::unique_ptr<QSettings> openStore(const QString &application, const QString &
     return store;
 }
 
-#endif
 
 } // namespace
 

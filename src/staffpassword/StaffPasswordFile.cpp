@@ -1,19 +1,14 @@
 #include "staffpassword/StaffPasswordFile.h"
 
-#include "runtime/NativePath.h"
+#include "machine/FileBytes.h"
+#include "machine/GroupReadableFile.h"
 #include "machine/ProgramFolder.h"
+#include "runtime/NativePath.h"
+#include "runtime/ProgramFacts.h"
 #include "staffpassword/PasswordHash.h"
 #include "staffpassword/PasswordRule.h"
 
 #include <QDir>
-#include <QStringList>
-
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <grp.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace staffpassword {
 
@@ -22,7 +17,7 @@ namespace {
 // A hash is one short line; anything much longer is not a password file.
 constexpr qint64 LargestPasswordFile = 1024;
 
-const QString InstalledProgramFolder = QStringLiteral("/opt/pellory");
+const QString InstalledProgramFolder = u'/' + QLatin1String(runtime::facts::ProgramFolder);
 
 StoredPassword unusable(const QString &path, const QString &problem)
 {
@@ -34,16 +29,6 @@ StoredPassword unreadable(const QString &path)
     return StoredPassword{StoredPassword::Kind::Unreadable, path, {}, QStringLiteral("this account may not read it")};
 }
 
-QString octal(mode_t mode)
-{
-    return QStringLiteral("%1").arg(uint(mode & 07777), 4, 8, QLatin1Char('0'));
-}
-
-QString systemError(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
 } // namespace
 
 QString passwordFileFor(const QString &programFolder)
@@ -51,7 +36,8 @@ QString passwordFileFor(const QString &programFolder)
     const QString folder = QDir::cleanPath(programFolder);
     if (folder.endsWith(InstalledProgramFolder)) {
         const QString prefix = folder.chopped(InstalledProgramFolder.size());
-        return prefix + QStringLiteral("/etc/pellory/") + QLatin1String(PasswordFileName);
+        return prefix + u'/' + QLatin1String(runtime::facts::ConfigurationFolder) + u'/'
+            + QLatin1String(PasswordFileName);
     }
     return folder + u'/' + QLatin1String(PasswordFileName);
 }
@@ -91,61 +77,25 @@ StoredPassword storedPasswordFromBytes(const QString &path, const QByteArray &by
 
 StoredPassword readStoredPassword(const QString &path)
 {
-    const QByteArray native = runtime::nativePath(path);
-    struct stat status {};
-    if (::lstat(native.constData(), &status) != 0) {
-        if (errno == ENOENT)
-            return StoredPassword{StoredPassword::Kind::Default, path, {}, {}};
-        if (errno == EACCES)
-            return unreadable(path);
-        return unusable(path, QStringLiteral("it cannot be looked at: %1").arg(systemError(errno)));
+    using Outcome = machine::FileRead::Outcome;
+    const machine::FileRead read = machine::readRegularFile(path, LargestPasswordFile);
+    switch (read.outcome) {
+    case Outcome::Read: return storedPasswordFromBytes(path, read.bytes);
+    case Outcome::Missing: return StoredPassword{StoredPassword::Kind::Default, path, {}, {}};
+    case Outcome::Forbidden: return unreadable(path);
+    case Outcome::BrokenLink:
+    case Outcome::PathBlocked:
+    case Outcome::Failed: return unusable(path, QStringLiteral("it cannot be opened: %1").arg(read.error));
+    case Outcome::Folder:
+    case Outcome::NotAFile: break;
+    case Outcome::TooLarge: return unusable(path, QStringLiteral("it is far too long to hold a password hash"));
     }
-    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        const int error = errno;
-        if (error == EACCES || error == EPERM)
-            return unreadable(path);
-        return unusable(path, QStringLiteral("it cannot be opened: %1").arg(systemError(error)));
-    }
-    QByteArray bytes(LargestPasswordFile + 1, '\0');
-    qint64 filled = 0;
-    bool readable = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
-    while (readable && filled < bytes.size()) {
-        const ssize_t got = ::read(fd, bytes.data() + filled, size_t(bytes.size() - filled));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0) {
-            readable = got == 0;
-            break;
-        }
-        filled += got;
-    }
-    ::close(fd);
-    if (!readable)
-        return unusable(path, QStringLiteral("it is not a plain file that can be read"));
-    if (filled > LargestPasswordFile)
-        return unusable(path, QStringLiteral("it is far too long to hold a password hash"));
-    bytes.truncate(filled);
-    return storedPasswordFromBytes(path, bytes);
+    return unusable(path, QStringLiteral("it is not a plain file that can be read"));
 }
 
 QString keepingProblem(const QString &path, const char *readersGroup)
 {
-    struct stat status {};
-    if (::lstat(runtime::nativePath(path).constData(), &status) != 0)
-        return {};
-    if (!S_ISREG(status.st_mode))
-        return QStringLiteral("it is not a plain file");
-    QStringList problems;
-    if ((status.st_mode & 07777) != PasswordFileMode)
-        problems << QStringLiteral("its mode is %1, not %2").arg(octal(status.st_mode), octal(PasswordFileMode));
-    if (const group *readers = ::getgrnam(readersGroup); readers && status.st_gid != readers->gr_gid) {
-        const group *owning = ::getgrgid(status.st_gid);
-        problems << QStringLiteral("its group is %1, not %2")
-                        .arg(owning ? QString::fromLocal8Bit(owning->gr_name) : QString::number(status.st_gid),
-                             QLatin1String(readersGroup));
-    }
-    return problems.join(QStringLiteral(" and "));
+    return machine::keepingProblem(path, PasswordFileMode, readersGroup);
 }
 
 QString storedPasswordSummary(const StoredPassword &stored, Reader reader)

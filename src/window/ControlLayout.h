@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/ProgramFacts.h"
+
 #include <QString>
 
 namespace window {
@@ -31,7 +33,7 @@ inline constexpr TwipsRect cmdResetRect{7440, 4920, 1455, 735};
 inline constexpr TwipsRect chkSneakerItemRect(int index) { return {120, 480 + 480 * index, 1695, 375}; }
 inline constexpr TwipsRect optPairRect(int index) { return {120, 480 + 360 * (index - 1), 2055, 375}; }
 
-inline const QString FormCaption = QStringLiteral("The Pellory Check Price Of Sneakers Program");
+inline const QString FormCaption = QString::fromUtf8(runtime::facts::WindowTitle);
 
 // Indexed by the number of pairs; there is no option for none.
 inline const QString PairCaptions[] = {

@@ -1,10 +1,15 @@
 // Prints the window's control layout, in twips, as shell variables for
 // run.sh, so the real-window check clicks and samples where the window really
-// places its controls. The build writes them to realwindow/layout.sh.
+// places its controls. The build writes them to realwindow/layout.sh, with
+// twips_to_pixels DPI TWIPS, which runs this program again to convert as the
+// window does.
 
+#include "runtime/Twips.h"
 #include "window/ControlLayout.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -16,8 +21,15 @@ void print(const char *name, const window::TwipsRect &rect)
 
 } // namespace
 
-int main()
+int main(int argc, char **argv)
 {
+    if (argc == 4 && std::strcmp(argv[1], "pixels") == 0) {
+        std::printf("%d\n", runtime::twipsToPixels(std::atoi(argv[3]), std::atof(argv[2])));
+        return 0;
+    }
+    // The build names this program's full path, for the function to run it again.
+    if (argc == 2)
+        std::printf("twips_to_pixels() { '%s' pixels \"$1\" \"$2\"; }\n", argv[1]);
     std::printf("ClientWidth=%d ClientHeight=%d\n", window::ClientWidth, window::ClientHeight);
     print("lstBrands", window::lstBrandsRect);
     print("fraSneakerItems", window::fraSneakerItemsRect);

@@ -11,7 +11,7 @@
 #   run.sh PROGRAM LAYOUT OUTPUT_FOLDER
 # LAYOUT is the control layout the build wrote from window/ControlLayout.h
 # (tests/realwindow/layout.sh in the build folder): where each control sits,
-# in twips. Screenshots of every step are left in OUTPUT_FOLDER. Every wait
+# in twips, and twips_to_pixels, the window's own conversion. Screenshots of every step are left in OUTPUT_FOLDER. Every wait
 # polls for what it waits for and has a timeout, so a program that hangs
 # fails the run instead of blocking it.
 set -euo pipefail
@@ -123,15 +123,15 @@ winx=$X winy=$Y
 # program used: pixels = twips * logical dpi / 1440. The menu bar is whatever
 # height the window has above the client area.
 dpi=$(awk -v w="$WIDTH" -v t="$ClientWidth" 'BEGIN { printf "%.3f", w * 1440 / t }')
-clientHeight=$(awk -v d="$dpi" -v t="$ClientHeight" 'BEGIN { printf "%d", t * d / 1440 + 0.5 }')
+clientHeight=$(twips_to_pixels "$dpi" "$ClientHeight")
 menuBar=$((HEIGHT - clientHeight))
 echo "window ${WIDTH}x${HEIGHT} at $winx,$winy; logical dpi $dpi; menu bar ${menuBar}px;" \
      "X server: $(xdpyinfo | awk '/resolution:/ { print $2 }')"
 [ "$menuBar" -gt 0 ] && [ "$menuBar" -lt 80 ] || fail "window height $HEIGHT does not fit a client area of $clientHeight px"
 
 # Screen position of a point given in twips from the client area's top-left.
-sx() { awk -v d="$dpi" -v t="$1" -v o="$winx" 'BEGIN { printf "%d", o + int(t * d / 1440 + 0.5) }'; }
-sy() { awk -v d="$dpi" -v t="$1" -v o="$((winy + menuBar))" 'BEGIN { printf "%d", o + int(t * d / 1440 + 0.5) }'; }
+sx() { echo $((winx + $(twips_to_pixels "$dpi" "$1"))); }
+sy() { echo $((winy + menuBar + $(twips_to_pixels "$dpi" "$1"))); }
 
 expect_pixel() {
     local name=$1 what=$2 x=$3 y=$4 want=$5 got

@@ -1,23 +1,25 @@
 #pragma once
 
+#include "runtime/Twips.h"
+
 #include <QGuiApplication>
 #include <QRect>
 #include <QScreen>
-#include <QtMath>
 
 namespace testsupport {
 
-// Where the window is expected to put a distance given in twips: 1440 twips
-// to the inch, at the primary screen's logical resolution.
+// Where the window is expected to put a distance given in twips, at the
+// primary screen's logical resolution; tst_conversions holds the conversion
+// itself to values written out.
 inline int px(int twips)
 {
-    return qRound(twips * QGuiApplication::primaryScreen()->logicalDotsPerInch() / 1440);
+    return runtime::twipsToPixels(twips, QGuiApplication::primaryScreen()->logicalDotsPerInch());
 }
 
 // A rectangle given in twips; its edges are converted, not its size.
 inline QRect pxRect(int left, int top, int width, int height)
 {
-    return QRect(QPoint(px(left), px(top)), QPoint(px(left + width) - 1, px(top + height) - 1));
+    return runtime::twipsToPixels(left, top, width, height, QGuiApplication::primaryScreen()->logicalDotsPerInch());
 }
 
 } // namespace testsupport

@@ -1,4 +1,4 @@
-#include "staffpassword/PasswordEntry.h"
+#include "machine/TerminalInput.h"
 
 #include <QByteArray>
 
@@ -8,7 +8,7 @@
 #include <termios.h>
 #include <unistd.h>
 
-namespace staffpassword {
+namespace machine {
 
 namespace {
 
@@ -103,4 +103,4 @@ std::optional<QString> readLineFromInput()
     return readLine();
 }
 
-} // namespace staffpassword
+} // namespace machine

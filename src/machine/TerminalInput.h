@@ -4,7 +4,7 @@
 
 #include <optional>
 
-namespace staffpassword {
+namespace machine {
 
 // True when standard input is a terminal, where a person types.
 bool enteredAtTerminal();
@@ -20,4 +20,4 @@ std::optional<QString> readHiddenLine(const QString &prompt);
 // a password.
 std::optional<QString> readLineFromInput();
 
-} // namespace staffpassword
+} // namespace machine

@@ -1,0 +1,16 @@
+# Reads the shared facts of program-facts.sh into PELLORY_* variables and
+# writes them into runtime/ProgramFacts.h, in the build folder, for the code.
+set(pellory_facts_file ${CMAKE_CURRENT_LIST_DIR}/program-facts.sh)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${pellory_facts_file})
+file(STRINGS ${pellory_facts_file} pellory_fact_lines REGEX "^PELLORY_[A-Z_]+=\"[^\"]*\"$")
+foreach(line IN LISTS pellory_fact_lines)
+    string(REGEX MATCH "^(PELLORY_[A-Z_]+)=\"([^\"]*)\"$" matched "${line}")
+    set(${CMAKE_MATCH_1} "${CMAKE_MATCH_2}")
+endforeach()
+foreach(fact PELLORY_WINDOW_TITLE PELLORY_PROGRAM_FOLDER PELLORY_CONFIGURATION_FOLDER)
+    if(NOT DEFINED ${fact})
+        message(FATAL_ERROR "${pellory_facts_file} does not give ${fact}")
+    endif()
+endforeach()
+set(PELLORY_GENERATED_INCLUDE ${PROJECT_BINARY_DIR}/generated)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/ProgramFacts.h.in ${PELLORY_GENERATED_INCLUDE}/runtime/ProgramFacts.h @ONLY)
