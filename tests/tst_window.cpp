@@ -1,7 +1,5 @@
 #include "ScreenPixels.h"
-#include "TemporaryPriceFile.h"
-#include "TemporarySettings.h"
-#include "WindowDriver.h"
+#include "WindowFixture.h"
 
 #include "window/WindowPlacement.h"
 
@@ -86,28 +84,17 @@ void recordSpokenEvent(QAccessibleEvent *event)
 
 } // namespace
 
-class TestWindow : public QObject
+class TestWindow : public QObject, private WindowFixture
 {
     Q_OBJECT
 
-private:
-    std::unique_ptr<TemporarySettings> settings;
-    TemporaryPriceFile prices;
-    std::unique_ptr<WindowDriver> driver;
-
 private slots:
-    void initTestCase() { prices.write(samplePrices()); }
     void init()
     {
-        settings = std::make_unique<TemporarySettings>();
-        driver = std::make_unique<WindowDriver>(prices.path());
-        QVERIFY(driver->loadAndShow());
+        freshSettings();
+        QVERIFY(openWindow());
     }
-    void cleanup()
-    {
-        driver.reset();
-        settings.reset();
-    }
+    void cleanup() { closeWindow(); }
 
     void controlsHaveTheirCaptionsTooltipsAndPlaces_data()
     {
@@ -659,9 +646,7 @@ private slots:
         QFETCH(int, idleMs);
         configuration::ShopConfiguration shop;
         shop.idleReset = std::chrono::milliseconds(idleMs);
-        driver.reset();
-        driver = std::make_unique<WindowDriver>(prices.path(), shop);
-        QVERIFY(driver->loadAndShow());
+        QVERIFY(openWindow(shop));
         auto *list = driver->find<QListWidget>("lstBrands");
         list->setFixedHeight(60);
         driver->trigger("mnuPreferencesDateandTimeOn");
