@@ -165,6 +165,10 @@ private slots:
             << Setup::File << QByteArray("Stridewell;65,50;80;55;90;60\r\n") << 13 << "Type mismatch" << 1
             << "Line 1 separates its fields with semicolons, where the kiosk needs commas; export the price list "
                "again with a comma as the field delimiter.";
+        QTest::newRow("semicolons between the fields, as many decimal commas")
+            << Setup::File << QByteArray("Stridewell;65,50;80,00;55,00;90,00;60,00\r\n") << 13 << "Type mismatch" << 1
+            << "Line 1 separates its fields with semicolons, where the kiosk needs commas; export the price list "
+               "again with a comma as the field delimiter.";
         QTest::newRow("prices but no name")
             << Setup::File << QByteArray(GoodLine + ",,,,,\r\n,0,95,0,85,0\r\n") << 13 << "Type mismatch" << 3
             << "Line 3 has prices but no brand name; write the brand's name before its prices, or delete the line.";
