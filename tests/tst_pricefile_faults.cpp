@@ -313,6 +313,9 @@ private slots:
         QTest::newRow("heading row in capitals")
             << QByteArray("BRAND,CROSS TRAINERS,BASKETBALL,FITNESS,RUNNING,WALKING\r\n" + GoodLine) << 1 << "A"
             << QList<int>{1, 2, 3, 4, 5};
+        QTest::newRow("tab-separated, four thousands separators on the first line")
+            << QByteArray("Grand Atelier\t$1,234.00\t$1,480.00\t$1,990\t$1,100\t1050\r\n") << 1 << "Grand Atelier"
+            << QList<int>{1234, 1480, 1990, 1100, 1050};
         QTest::newRow("tab-separated, an empty row of fewer tabs")
             << QByteArray("A\t1\t2\t3\t4\t5\r\n\t\t\t\r\nB\t6\t7\t8\t9\t10\r\n") << 2 << "B"
             << QList<int>{6, 7, 8, 9, 10};
