@@ -1,9 +1,14 @@
+#include "FileContents.h"
+#include "ProgramRun.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+using namespace testsupport;
 
 // The built program, run as staff run it: in a terminal, with no display.
 class TestCheck : public QObject
@@ -152,19 +157,14 @@ private slots:
         QTemporaryDir folder;
         QVERIFY(folder.isValid());
         const QString path = folder.filePath("BrandsPrices.txt");
-        if (!bytes.isNull()) {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(bytes);
-        }
+        if (!bytes.isNull())
+            QVERIFY(writeFile(path, bytes));
         arguments.replaceInStrings(QRegularExpression("^FILE$"), path);
 
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         // No display at all: a program that loaded a platform plugin would abort here.
+        QProcessEnvironment environment = programEnvironment(folder.filePath("config"), "no-such-platform");
         for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY"})
             environment.remove(name);
-        environment.insert("QT_QPA_PLATFORM", "no-such-platform");
-        environment.insert("XDG_CONFIG_HOME", folder.filePath("config"));
         QProcess program;
         program.setProcessEnvironment(environment);
         program.start(PELLORY_PROGRAM, arguments);
@@ -175,21 +175,10 @@ private slots:
         QCOMPARE(program.exitCode(), status);
 
         const QStringList written = QString::fromUtf8(status == 2 ? err : out).split('\n');
-        qsizetype next = 0;
-        for (const QString &expected : lines) {
-            if (expected.startsWith(u'>')) {
-                if (next == written.size() || written.at(next) != expected.mid(1))
-                    QFAIL(qPrintable(QString("No line \"%1\" right after the one before in:\n%2")
-                                         .arg(expected.mid(1), written.join('\n'))));
-                ++next;
-                continue;
-            }
-            while (next < written.size() && !written.at(next).startsWith(expected))
-                ++next;
-            if (next == written.size())
-                QFAIL(qPrintable(QString("No line starting \"%1\" in order in:\n%2").arg(expected, written.join('\n'))));
-            ++next;
-        }
+        const QString missing = firstMissingInOrder(written, lines, LineMatch::Start);
+        QVERIFY2(missing.isNull(), qPrintable(QString("No line starting \"%1\" in order (a \">\" line right after the one "
+                                                      "before) in:\n%2")
+                                                  .arg(missing, written.join('\n'))));
     }
 };
 

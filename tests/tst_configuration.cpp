@@ -1,3 +1,6 @@
+#include "FileContents.h"
+#include "ProgramRun.h"
+
 #include "check/CheckCommand.h"
 #include "configuration/ShopConfiguration.h"
 
@@ -11,6 +14,7 @@
 #include <sys/stat.h>
 
 using configuration::DigitPad;
+using namespace testsupport;
 
 Q_DECLARE_METATYPE(DigitPad)
 
@@ -254,13 +258,11 @@ private slots:
         QTemporaryDir folder;
         QVERIFY(QFile::copy(QStringLiteral(PELLORY_PROGRAM), folder.filePath(QStringLiteral("pellory"))));
         QFile::setPermissions(folder.filePath(QStringLiteral("pellory")), QFile::ReadOwner | QFile::ExeOwner);
-        writeFile(folder.filePath(QStringLiteral("BrandsPrices.txt")), "\"Stridewell\",65,80,55,90,60\n");
-        writeFile(folder.filePath(QStringLiteral("pellory.conf")), settings);
+        QVERIFY(writeFile(folder.filePath(QStringLiteral("BrandsPrices.txt")), "\"Stridewell\",65,80,55,90,60\n"));
+        QVERIFY(writeFile(folder.filePath(QStringLiteral("pellory.conf")), settings));
 
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folder.filePath(QStringLiteral("config")));
         QProcess program;
-        program.setProcessEnvironment(environment);
+        program.setProcessEnvironment(programEnvironment(folder.filePath(QStringLiteral("config"))));
         program.start(folder.filePath(QStringLiteral("pellory")), arguments);
         const bool window = !arguments.contains(QStringLiteral("--check"));
         // The window stays open until the staff exit; its start-up is over
@@ -272,24 +274,10 @@ private slots:
         QVERIFY(program.waitForFinished(30000));
         const QString written = QString::fromUtf8(window ? program.readAllStandardError() : program.readAllStandardOutput());
         const QStringList writtenLines = written.split(u'\n', Qt::SkipEmptyParts);
-        qsizetype next = 0;
-        for (const QString &expected : lines) {
-            while (next < writtenLines.size() && !writtenLines.at(next).contains(expected))
-                ++next;
-            if (next == writtenLines.size())
-                QFAIL(qPrintable(QStringLiteral("No line with \"%1\" in order in:\n%2").arg(expected, written)));
-            ++next;
-        }
+        const QString missing = firstMissingInOrder(writtenLines, lines, LineMatch::Anywhere);
+        QVERIFY2(missing.isNull(), qPrintable(QStringLiteral("No line with \"%1\" in order in:\n%2").arg(missing, written)));
         if (window)
             QCOMPARE(writtenLines.filter(QStringLiteral(" pellory: ")).size(), programLines);
-    }
-
-private:
-    static void writeFile(const QString &path, const QByteArray &bytes)
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
     }
 };
 

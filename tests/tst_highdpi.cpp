@@ -1,6 +1,4 @@
-#include "TemporaryPriceFile.h"
-#include "TemporarySettings.h"
-#include "WindowDriver.h"
+#include "WindowFixture.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -18,26 +16,17 @@ using namespace testsupport;
 
 // Run at twice the pixel density (QT_SCALE_FACTOR=2): the window keeps its
 // layout in logical pixels, paints at twice the size, and clips no caption.
-class TestHighDpi : public QObject
+class TestHighDpi : public QObject, private WindowFixture
 {
     Q_OBJECT
-
-    std::unique_ptr<TemporarySettings> settings;
-    TemporaryPriceFile prices;
-    std::unique_ptr<WindowDriver> driver;
 
 private slots:
     void initTestCase()
     {
-        settings = std::make_unique<TemporarySettings>();
-        prices.write(samplePrices());
-        driver = std::make_unique<WindowDriver>(prices.path());
-        QVERIFY(driver->loadAndShow());
+        freshSettings();
+        QVERIFY(openWindow());
     }
-    void cleanupTestCase()
-    {
-        driver.reset();
-    }
+    void cleanupTestCase() { closeWindow(); }
 
     void windowPaintsAtTwiceTheSize()
     {

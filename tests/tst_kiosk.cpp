@@ -1,6 +1,4 @@
-#include "TemporaryPriceFile.h"
-#include "TemporarySettings.h"
-#include "WindowDriver.h"
+#include "WindowFixture.h"
 
 #include "machine/QtDialogs.h"
 #include "window/WindowPlacement.h"
@@ -32,13 +30,9 @@ using namespace testsupport;
 
 // The window as a shop-floor kiosk runs it: filling the screen (a 1920x1080
 // screen, or the one QT_QPA_PLATFORM's configfile names).
-class TestKiosk : public QObject
+class TestKiosk : public QObject, private WindowFixture
 {
     Q_OBJECT
-
-    std::unique_ptr<TemporarySettings> settings;
-    TemporaryPriceFile prices;
-    std::unique_ptr<WindowDriver> driver;
 
     std::unique_ptr<QPointingDevice> touchScreen{QTest::createTouchDevice(QInputDevice::DeviceType::TouchScreen)};
 
@@ -101,19 +95,13 @@ class TestKiosk : public QObject
 private slots:
     void init()
     {
-        settings = std::make_unique<TemporarySettings>();
+        freshSettings();
         settings->setValue("BackColor", "255");
-        prices.write(samplePrices());
         configuration::ShopConfiguration shop;
         shop.fillScreen = true;
-        driver = std::make_unique<WindowDriver>(prices.path(), shop);
-        QVERIFY(driver->loadAndShow());
+        QVERIFY(openWindow(shop));
     }
-    void cleanup()
-    {
-        driver.reset();
-        settings.reset();
-    }
+    void cleanup() { closeWindow(); }
 
     void fillFactorIsTheLargestThatFits_data()
     {

@@ -1,7 +1,5 @@
 #include "ButtonFace.h"
-#include "TemporaryPriceFile.h"
-#include "TemporarySettings.h"
-#include "WindowDriver.h"
+#include "WindowFixture.h"
 
 #include "runtime/DateText.h"
 #include "machine/EventDelivery.h"
@@ -49,25 +47,12 @@ QPoint bareSpot(QWidget *control)
 
 } // namespace
 
-class TestLifecycle : public QObject
+class TestLifecycle : public QObject, private WindowFixture
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TemporarySettings> settings;
-    TemporaryPriceFile prices;
-    std::unique_ptr<WindowDriver> driver;
-
-    bool start(const configuration::ShopConfiguration &shop = {})
-    {
-        driver = std::make_unique<WindowDriver>(prices.path(), shop);
-        return driver->loadAndShow();
-    }
-    void restart()
-    {
-        driver.reset();
-        QVERIFY(start());
-    }
+    void restart() { QVERIFY(openWindow()); }
     QStringList coloredControls() const
     {
         QStringList names{"fraSneakerItems", "fraPairs", "cmdCalculate", "cmdReset", "cmdClearQuote"};
@@ -120,20 +105,12 @@ private:
     }
 
 private slots:
-    void initTestCase() { prices.write(samplePrices()); }
-    void init()
-    {
-        settings = std::make_unique<TemporarySettings>();
-    }
-    void cleanup()
-    {
-        driver.reset();
-        settings.reset();
-    }
+    void init() { freshSettings(); }
+    void cleanup() { closeWindow(); }
 
     void firstStartWritesClockOffAndUsesTheButtonFace()
     {
-        QVERIFY(start());
+        QVERIFY(openWindow());
         QCOMPARE(settings->value("DateDisplay"), QStringLiteral("False"));
         QVERIFY(settings->value("BackColor").isEmpty());
         QCOMPARE(driver->colourBehindControls(), WindowDriver::buttonFace());
@@ -169,7 +146,7 @@ private slots:
         QFETCH(QColor, color);
         settings->setValue("DateDisplay", dateDisplay);
         settings->setValue("BackColor", backColor);
-        QVERIFY(start());
+        QVERIFY(openWindow());
         QVERIFY(driver->dialogs().shown().isEmpty());
         QCOMPARE(driver->find<QLabel>("lblDateTime")->isVisible(), clockShown);
         QCOMPARE(driver->find<QTimer>("tmrSneakers")->isActive(), clockShown);
@@ -180,7 +157,7 @@ private slots:
 
     void customColourIsAppliedAndStored()
     {
-        QVERIFY(start());
+        QVERIFY(openWindow());
         driver->dialogs().answerColor(QColor(0, 0, 255));
         driver->trigger("mnuColorsCustom");
         QCOMPARE(driver->dialogs().shown().size(), 1);
@@ -233,7 +210,7 @@ private slots:
         QFETCH(QColor, chosen);
         QFETCH(QString, stored);
         settings->setValue("BackColor", "255");
-        QVERIFY(start());
+        QVERIFY(openWindow());
         driver->dialogs().answerColor(chosen);
         driver->trigger("mnuColorsCustom");
         const bool refused = stored == "255";
@@ -248,7 +225,7 @@ private slots:
     void cancelledChooserChangesNothing()
     {
         settings->setValue("BackColor", "255");
-        QVERIFY(start());
+        QVERIFY(openWindow());
         driver->dialogs().answerColor(std::nullopt);
         driver->trigger("mnuColorsCustom");
         QCOMPARE(driver->dialogs().messages(), QStringList{"Color change is canceled."});
@@ -280,7 +257,7 @@ private slots:
     void defaultColourIsStoredToo()
     {
         settings->setValue("BackColor", "16711680");
-        QVERIFY(start());
+        QVERIFY(openWindow());
         driver->trigger("mnuColorsdefault");
         QCOMPARE(settings->value("BackColor"), ButtonFaceText);
         verifyColored(QApplication::palette().color(QPalette::Button));
@@ -290,7 +267,7 @@ private slots:
 
     void clockSwitchesOnAndOff()
     {
-        QVERIFY(start());
+        QVERIFY(openWindow());
         auto *clock = driver->find<QLabel>("lblDateTime");
         driver->trigger("mnuPreferencesDateandTimeOn");
         QVERIFY(clock->isVisible());
@@ -364,7 +341,7 @@ private slots:
     void wrongPasswordsKeepTheWindowOpen()
     {
         QFETCH(std::optional<QString>, typed);
-        QVERIFY(start());
+        QVERIFY(openWindow());
         QSignalSpy unloaded(&driver->form(), &frmMain::unloaded);
         for (int attempt = 0; attempt < 3; ++attempt) {
             if (typed)
@@ -391,7 +368,7 @@ private slots:
     void staffPasswordEndsTheProgram()
     {
         QFETCH(bool, throughCloseBox);
-        QVERIFY(start());
+        QVERIFY(openWindow());
         QSignalSpy unloaded(&driver->form(), &frmMain::unloaded);
         if (throughCloseBox) {
             QVERIFY(!driver->form().close());
@@ -449,7 +426,7 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(passwordFile);
         }
-        QVERIFY(start());
+        QVERIFY(openWindow());
         driver->form().guardExitWith(staffpassword::StaffExit(path));
         QSignalSpy unloaded(&driver->form(), &frmMain::unloaded);
         for (const QString &typed : tries) {
@@ -494,7 +471,7 @@ private slots:
         QFETCH(bool, changed);
         configuration::ShopConfiguration shop;
         shop.staffOnlyPreferences = staffOnly;
-        QVERIFY(start(shop));
+        QVERIFY(openWindow(shop));
         for (const char *item : {"mnuPreferencesDateandTimeOn", "mnuColorsdefault"}) {
             driver->dialogs().clear();
             settings->setValue("BackColor", "255");
@@ -520,7 +497,7 @@ private slots:
 
     void aboutShowsFiveLines()
     {
-        QVERIFY(start());
+        QVERIFY(openWindow());
         driver->trigger("mnuHelpPelloryProgram");
         QCOMPARE(driver->dialogs().shown().size(), 1);
         QCOMPARE(driver->dialogs().shown().first().title, QStringLiteral("Brought to You by The Pellory"));

@@ -165,6 +165,10 @@ private slots:
             << Setup::File << QByteArray("Stridewell;65,50;80;55;90;60\r\n") << 13 << "Type mismatch" << 1
             << "Line 1 separates its fields with semicolons, where the kiosk needs commas; export the price list "
                "again with a comma as the field delimiter.";
+        QTest::newRow("semicolons between the fields, as many decimal commas")
+            << Setup::File << QByteArray("Stridewell;65,50;80,00;55,00;90,00;60,00\r\n") << 13 << "Type mismatch" << 1
+            << "Line 1 separates its fields with semicolons, where the kiosk needs commas; export the price list "
+               "again with a comma as the field delimiter.";
         QTest::newRow("prices but no name")
             << Setup::File << QByteArray(GoodLine + ",,,,,\r\n,0,95,0,85,0\r\n") << 13 << "Type mismatch" << 3
             << "Line 3 has prices but no brand name; write the brand's name before its prices, or delete the line.";
@@ -309,6 +313,9 @@ private slots:
         QTest::newRow("heading row in capitals")
             << QByteArray("BRAND,CROSS TRAINERS,BASKETBALL,FITNESS,RUNNING,WALKING\r\n" + GoodLine) << 1 << "A"
             << QList<int>{1, 2, 3, 4, 5};
+        QTest::newRow("tab-separated, four thousands separators on the first line")
+            << QByteArray("Grand Atelier\t$1,234.00\t$1,480.00\t$1,990\t$1,100\t1050\r\n") << 1 << "Grand Atelier"
+            << QList<int>{1234, 1480, 1990, 1100, 1050};
         QTest::newRow("tab-separated, an empty row of fewer tabs")
             << QByteArray("A\t1\t2\t3\t4\t5\r\n\t\t\t\r\nB\t6\t7\t8\t9\t10\r\n") << 2 << "B"
             << QList<int>{6, 7, 8, 9, 10};

@@ -84,6 +84,9 @@ private slots:
         QTest::newRow("a writer that stopped in the middle of a line")
             << QStringList{"cut three", "wait", "wait", "rest three", "wait"} << QStringList{"B1 B2 B3"}
             << QStringList{unfinished, reloaded3};
+        QTest::newRow("a whole file renamed over one a writer left open")
+            << QStringList{"begin three", "wait", "rename three", "wait"} << QStringList{"B1 B2 B3"}
+            << QStringList{reloaded3};
         QTest::newRow("pieces each within the settling time are read once")
             << QStringList{"pieces three", "wait"} << QStringList{"B1 B2 B3"} << QStringList{reloaded3};
         QTest::newRow("the same bytes written again")

@@ -1,8 +1,12 @@
+#include "ProgramRun.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+using namespace testsupport;
 
 // The built program as a shell, a service manager or staff at a terminal
 // start it: each row runs a shell script in a fresh folder that holds a copy
@@ -152,11 +156,8 @@ private slots:
         QVERIFY(QFile::copy(SAMPLE_PRICE_FILE, folder.filePath("BrandsPrices.txt")));
         QVERIFY(QDir(folder.path()).mkdir("config"));
 
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
-        environment.insert("XDG_CONFIG_HOME", folder.filePath("config"));
         QProcess shell;
-        shell.setProcessEnvironment(environment);
+        shell.setProcessEnvironment(programEnvironment(folder.filePath("config")));
         shell.setWorkingDirectory(folder.path());
         shell.start("/bin/sh", {"-c", script});
         QVERIFY(shell.waitForFinished(60000));
@@ -164,14 +165,8 @@ private slots:
         const QString err = QString::fromUtf8(shell.readAllStandardError());
         QVERIFY2(shell.exitCode() == status, qPrintable(QString("status %1\n%2").arg(shell.exitCode()).arg(err)));
 
-        const QStringList written = out.split('\n');
-        qsizetype next = 0;
-        for (const QString &expected : output) {
-            while (next < written.size() && !written.at(next).startsWith(expected))
-                ++next;
-            QVERIFY2(next < written.size(), qPrintable(QString("no line \"%1\" in order in:\n%2").arg(expected, out)));
-            ++next;
-        }
+        const QString missing = firstMissingInOrder(out.split('\n'), output, LineMatch::Start);
+        QVERIFY2(missing.isNull(), qPrintable(QString("no line \"%1\" in order in:\n%2").arg(missing, out)));
         qsizetype from = 0;
         for (const QString &expected : errors) {
             from = err.indexOf(expected, from);

@@ -1,3 +1,6 @@
+#include "FileContents.h"
+#include "ProgramRun.h"
+
 #include "machine/ServiceManager.h"
 #include "window/KioskStatus.h"
 
@@ -12,6 +15,8 @@
 #include <unistd.h>
 
 #include <cstring>
+
+using namespace testsupport;
 
 namespace {
 
@@ -140,16 +145,11 @@ private slots:
     {
         QTemporaryDir folder;
         QVERIFY(QFile::copy(PELLORY_PROGRAM, folder.filePath("pellory")));
-        QFile prices(folder.filePath("BrandsPrices.txt"));
-        QVERIFY(prices.open(QIODevice::WriteOnly));
-        prices.write("\"Alpha\",1,2,3,4,5\r\n\"Beta\",6,7,8,9,10\r\n");
-        prices.close();
+        QVERIFY(writeFile(folder.filePath("BrandsPrices.txt"), "\"Alpha\",1,2,3,4,5\r\n\"Beta\",6,7,8,9,10\r\n"));
         ListeningSocket listener(QFile::encodeName(folder.filePath("notify")));
         QVERIFY(listener.isBound());
 
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
-        environment.insert("XDG_CONFIG_HOME", folder.filePath("config"));
+        QProcessEnvironment environment = programEnvironment(folder.filePath("config"));
         environment.insert("NOTIFY_SOCKET", folder.filePath("notify"));
         environment.insert("WATCHDOG_USEC", "400000");
         QProcess program;

@@ -1,8 +1,6 @@
 #include "FileContents.h"
 #include "StandardErrorCapture.h"
-#include "TemporaryPriceFile.h"
-#include "TemporarySettings.h"
-#include "WindowDriver.h"
+#include "WindowFixture.h"
 
 #include "machine/ConfigFolder.h"
 #include "runtime/OleColor.h"
@@ -45,13 +43,6 @@ namespace {
 
 constexpr std::int32_t Blue = 0x00FF0000;
 
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
 // A device of the test's own, with the numbers of the null device; false
 // when this user may not make one.
 bool makeNullDevice(const QString &path)
@@ -69,21 +60,16 @@ bool permissionsIgnored(const QString &path)
 
 } // namespace
 
-class TestSettingsFaults : public QObject
+class TestSettingsFaults : public QObject, private WindowFixture
 {
     Q_OBJECT
 
-private:
-    std::unique_ptr<TemporarySettings> settings;
-    TemporaryPriceFile prices;
-
 private slots:
-    void initTestCase() { prices.write(samplePrices()); }
-    void init() { settings = std::make_unique<TemporarySettings>(); }
+    void init() { freshSettings(); }
     void cleanup()
     {
         QFile::setPermissions(settings->filePath(), QFile::ReadOwner | QFile::WriteOwner);
-        settings.reset();
+        closeWindow();
     }
 
     // A damaged store never keeps the window from opening: each value that
@@ -122,7 +108,7 @@ private slots:
         QFETCH(bool, dateDisplay);
         QFETCH(QColor, backColor);
 
-        writeFile(settings->filePath(), contents);
+        QVERIFY(writeFile(settings->filePath(), contents));
         WindowDriver driver(prices.path());
         QVERIFY(driver.loadAndShow());
         QVERIFY(driver.dialogs().shown().isEmpty());
@@ -180,10 +166,10 @@ private slots:
             QVERIFY(QFile::link(storePath + QStringLiteral(".device"), lockPath));
             break;
         case Blocked::LockFromAnotherHost:
-            writeFile(lockPath, otherHostsLock);
+            QVERIFY(writeFile(lockPath, otherHostsLock));
             break;
         case Blocked::LockFromAnotherHostAhead: {
-            writeFile(lockPath, otherHostsLock);
+            QVERIFY(writeFile(lockPath, otherHostsLock));
             const timeval ahead{::time(nullptr) + 28, 0};
             const timeval times[2] = {ahead, ahead};
             QCOMPARE(::utimes(lockPathNative.constData(), times), 0);
@@ -194,14 +180,14 @@ private slots:
         }
         const bool lockBlocked = QFileInfo(lockPath).isSymLink() || QFileInfo::exists(lockPath);
         if (lockBlocked) {
-            writeFile(storePath, stored);
+            QVERIFY(writeFile(storePath, stored));
         } else if (blocked == Blocked::TooLarge) {
-            writeFile(storePath, stored + QByteArray(1024 * 1024, ';'));
+            QVERIFY(writeFile(storePath, stored + QByteArray(1024 * 1024, ';')));
         } else if (blocked == Blocked::FolderCannotBeCreated) {
             // The settings folder's place is taken by a file, so neither the
             // folder nor the store in it can ever be made.
             const QString blocker = QFileInfo(storePath).dir().filePath(QStringLiteral("blocker"));
-            writeFile(blocker, "not a folder");
+            QVERIFY(writeFile(blocker, "not a folder"));
             qputenv("XDG_CONFIG_HOME", QFile::encodeName(blocker + QStringLiteral("/config")));
             storePath = blocker + QStringLiteral("/config/PELLORY.conf");
         } else if (blocked == Blocked::LinkToDevice) {
@@ -215,7 +201,7 @@ private slots:
         } else if (blocked == Blocked::Folder) {
             QVERIFY(QDir().mkpath(storePath));
         } else {
-            writeFile(storePath, stored);
+            QVERIFY(writeFile(storePath, stored));
             QVERIFY(QFile::setPermissions(storePath, blocked == Blocked::ReadOnlyFile ? QFile::ReadOwner
                                                                                       : QFile::Permissions()));
             if (permissionsIgnored(storePath))
@@ -302,7 +288,7 @@ private slots:
         QVERIFY(folder.mkdir(QStringLiteral("kept")));
         const QString kept = folder.filePath(QStringLiteral("kept/PELLORY.conf"));
         if (fileExists)
-            writeFile(kept, "[STARTUP]\nBackColor=255\nDateDisplay=True\n");
+            QVERIFY(writeFile(kept, "[STARTUP]\nBackColor=255\nDateDisplay=True\n"));
         QString link = settings->filePath();
         for (const QString &target : links) {
             QCOMPARE(::symlink(QFile::encodeName(target).constData(), QFile::encodeName(link).constData()), 0);

@@ -1,7 +1,5 @@
 #include "ScreenPixels.h"
-#include "TemporaryPriceFile.h"
-#include "TemporarySettings.h"
-#include "WindowDriver.h"
+#include "WindowFixture.h"
 
 #include "window/WindowPlacement.h"
 
@@ -86,28 +84,17 @@ void recordSpokenEvent(QAccessibleEvent *event)
 
 } // namespace
 
-class TestWindow : public QObject
+class TestWindow : public QObject, private WindowFixture
 {
     Q_OBJECT
 
-private:
-    std::unique_ptr<TemporarySettings> settings;
-    TemporaryPriceFile prices;
-    std::unique_ptr<WindowDriver> driver;
-
 private slots:
-    void initTestCase() { prices.write(samplePrices()); }
     void init()
     {
-        settings = std::make_unique<TemporarySettings>();
-        driver = std::make_unique<WindowDriver>(prices.path());
-        QVERIFY(driver->loadAndShow());
+        freshSettings();
+        QVERIFY(openWindow());
     }
-    void cleanup()
-    {
-        driver.reset();
-        settings.reset();
-    }
+    void cleanup() { closeWindow(); }
 
     void controlsHaveTheirCaptionsTooltipsAndPlaces_data()
     {
@@ -640,28 +627,27 @@ private slots:
 
     void idleWindowIsClearedForTheNextCustomer_data()
     {
-        // What is open while the customer is away, and whether input keeps
-        // coming (a mouse moving) for longer than the idle time.
+        // What is open while the customer is away, and the input that keeps
+        // coming (a mouse moving, a key held) for longer than the idle time.
         // The idle time is 800 ms; 0 means never.
         QTest::addColumn<QString>("open");
-        QTest::addColumn<bool>("inputKeepsComing");
+        QTest::addColumn<QString>("input");
         QTest::addColumn<int>("idleMs");
-        QTest::newRow("nothing open, nobody there") << "" << false << 800;
-        QTest::newRow("a customer still moving the mouse") << "" << true << 800;
-        QTest::newRow("a message box") << "dialog" << false << 800;
-        QTest::newRow("the pop-up menu") << "menu" << false << 800;
-        QTest::newRow("set never to clear") << "" << false << 0;
+        QTest::newRow("nothing open, nobody there") << "" << "" << 800;
+        QTest::newRow("a customer still moving the mouse") << "" << "mouse" << 800;
+        QTest::newRow("a customer still pressing keys") << "" << "keys" << 800;
+        QTest::newRow("a message box") << "dialog" << "" << 800;
+        QTest::newRow("the pop-up menu") << "menu" << "" << 800;
+        QTest::newRow("set never to clear") << "" << "" << 0;
     }
     void idleWindowIsClearedForTheNextCustomer()
     {
         QFETCH(QString, open);
-        QFETCH(bool, inputKeepsComing);
+        QFETCH(QString, input);
         QFETCH(int, idleMs);
         configuration::ShopConfiguration shop;
         shop.idleReset = std::chrono::milliseconds(idleMs);
-        driver.reset();
-        driver = std::make_unique<WindowDriver>(prices.path(), shop);
-        QVERIFY(driver->loadAndShow());
+        QVERIFY(openWindow(shop));
         auto *list = driver->find<QListWidget>("lstBrands");
         list->setFixedHeight(60);
         driver->trigger("mnuPreferencesDateandTimeOn");
@@ -686,12 +672,14 @@ private slots:
         }
         QWidget *surface = driver->form().centralWidget();
         for (int step = 0; step < 12; ++step) {
-            if (inputKeepsComing)
+            if (input == "mouse")
                 QTest::mouseMove(surface, QPoint(10 + step, 10));
+            else if (input == "keys")
+                QTest::keyClick(surface, Qt::Key_Shift);
             QTest::qWait(100);
         }
         // One and a half times the idle time has passed.
-        QCOMPARE(untouched(), !open.isEmpty() || inputKeepsComing || idleMs == 0);
+        QCOMPARE(untouched(), !open.isEmpty() || !input.isEmpty() || idleMs == 0);
         message.close();
         menu->close();
         if (idleMs == 0)

@@ -14,6 +14,12 @@ QByteArray contentsOf(const QString &path)
     return file.readAll();
 }
 
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
 QByteArray snapshotOf(const QString &path)
 {
     const QByteArray native = QFile::encodeName(path);

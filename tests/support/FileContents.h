@@ -9,6 +9,10 @@ namespace testsupport {
 // it cannot be read, so a comparison shows what was missing.
 QByteArray contentsOf(const QString &path);
 
+// `bytes`, in place of whatever the file at `path` held; false when they
+// could not all be written.
+bool writeFile(const QString &path, const QByteArray &bytes);
+
 // Whatever stands at `path`, so a test can tell that the program left it
 // alone: a link with what it points to, a folder, a pipe or device by its
 // mode, a very large file by its size, any other file by its bytes, read even
