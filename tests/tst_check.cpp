@@ -141,7 +141,7 @@ private slots:
         QTest::newRow("help") << QByteArray() << QStringList{"--help"} << 0
                               << QStringList{"Usage: ", "  --check  ", "  -h, --help  ", "  -v, --version  "};
         QTest::newRow("version, one dash") << QByteArray() << QStringList{"-version"} << 0
-                                           << QStringList{"pellory 1.2.0"};
+                                           << QStringList{"pellory 1.3.0"};
         QTest::newRow("unknown option") << QByteArray() << QStringList{"--check", "--bogus"} << 2
                                         << QStringList{"pellory: Unknown option 'bogus'."};
         QTest::newRow("two files") << QByteArray() << QStringList{"--check", "a", "b"} << 2
